@@ -1,0 +1,59 @@
+// The click loop's portable parts: the clock-driven schedule and the status
+// sentences. ClickLoop itself (timers, clicks) is in click_loop_win32.cpp.
+#pragma once
+
+#include <string>
+
+#include "clicker/mouse.h"
+#include "clicker/targets.h"
+
+namespace lanzhi {
+
+inline constexpr std::string_view kGreeting = "欢迎使用，岚指智能鼠标点击器";
+// Continuous clicking of at least this long earns the rest reminder at its stop.
+inline constexpr double kRestReminderAfterMs = 30.0 * 60.0 * 1000.0;
+// The pace is read from the speed field; less than this refuses the start.
+inline constexpr double kMinimumPaceMs = 1.0;
+
+// Click k (from 0) is due at start + k * pace, so lateness never accumulates.
+// Times are milliseconds on a monotonic clock.
+class ClickSchedule {
+ public:
+  // Most clicks one tick may issue: 100 ms of pace, at least one.
+  static constexpr double kMaxBurstMs = 100.0;
+  // Shortest timer period the loop asks for; ticks are aimed this far ahead of
+  // a due click, so an early tick never costs a whole pace.
+  static constexpr unsigned kFineTickMs = 10;
+
+  ClickSchedule() = default;
+  // The first click is due at `now`.
+  ClickSchedule(double paceMs, double now) : pace_(paceMs), start_(now) {}
+
+  double Pace() const { return pace_; }
+  long long Issued() const { return issued_; }
+
+  // How many clicks to issue at `now` (those due, at most the burst limit).
+  // After a stall longer than the burst limit the schedule restarts from now.
+  long long TakeDue(double now);
+
+  // Period for the pacing timer after a tick at `now`.
+  unsigned TimerPeriod(double now) const;
+
+  double NextDue() const { return start_ + static_cast<double>(issued_) * pace_; }
+
+ private:
+  long long MaxBurst() const;
+
+  double pace_ = 1000.0;
+  double start_ = 0.0;
+  long long issued_ = 0;
+};
+
+// "正在以1秒1次的速度左键单击" for one point; for a tour of n positions
+// "正在以" + seconds of one whole tour + "秒" + n + "处的速度…".
+std::string RunningStatus(TargetMode target, ClickMode mode, double paceMs, int positions);
+
+// The title shown while the cursor is outside the window: "X轴：640 Y轴：360".
+std::string CursorReadout(long x, long y);
+
+}  // namespace lanzhi

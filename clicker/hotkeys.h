@@ -1,0 +1,55 @@
+// Hotkey ids and modifier flags. The registration and the filter on the main
+// window are in hotkeys_win32.cpp.
+#pragma once
+
+namespace lanzhi {
+
+inline constexpr unsigned kHotkeyNotify = 0x8075;  // WM_APP + 0x75, sent to 标签1
+inline constexpr int kFirstHotkeyId = 33001;
+
+// Hands out ids 33001, 33002, ...: one per registration, a failed one included,
+// so the keys after a failure keep the ids they would have had.
+class HotkeyIds {
+ public:
+  int Next() { return kFirstHotkeyId + issued_++; }
+  int Last() const { return kFirstHotkeyId + issued_ - 1; }
+  // True for an id that was handed out (only those are passed on to the label).
+  bool Issued(long long id) const { return issued_ > 0 && id >= kFirstHotkeyId && id <= Last(); }
+
+ private:
+  int issued_ = 0;
+};
+
+// Program modifiers (1 Ctrl, 2 Shift, 4 Alt, summed) to RegisterHotKey's flags
+// (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4). Values outside 1..6 pass unchanged.
+constexpr unsigned HotkeyModifierFlags(unsigned modifiers) {
+  switch (modifiers) {
+    case 1: return 2;
+    case 2: return 4;
+    case 3: return 6;
+    case 4: return 1;
+    case 5: return 3;
+    case 6: return 5;
+    default: return modifiers;
+  }
+}
+
+// The four keys, in the order they are registered.
+struct HotkeyKey {
+  unsigned virtualKey;
+  bool starts;  // false: stops
+};
+inline constexpr HotkeyKey kHotkeyKeys[] = {
+    {0x75, true},   // F6
+    {0x79, true},   // F10
+    {0x76, false},  // F7
+    {0x7A, false},  // F11
+};
+
+enum class HotkeyAction { None, Start, Stop };
+
+// What a press with `id` does, given the ids the four keys got (0 for a key
+// whose registration failed).
+HotkeyAction ActionForHotkey(long long id, const int (&keyIds)[4]);
+
+}  // namespace lanzhi
