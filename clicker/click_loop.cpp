@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "config/messages.h"
 #include "config/text_number.h"
 
 namespace lanzhi {
@@ -33,7 +34,86 @@ unsigned ClickSchedule::TimerPeriod(double now) const {
   if (pace_ < 2.0 * kFineTickMs) return kFineTickMs;
   const double remaining = NextDue() - now;
   if (remaining <= 2.0 * kFineTickMs) return kFineTickMs;
-  return static_cast<unsigned>(std::floor(remaining)) - kFineTickMs;
+  // The longest period a system timer takes (USER_TIMER_MAXIMUM).
+  constexpr double kLongest = 0x7FFFFFFF;
+  return static_cast<unsigned>(std::min(std::floor(remaining), kLongest)) - kFineTickMs;
+}
+
+void ClickLoop::Notice(std::string_view text, ClickEnvironment::NoticeKind kind) {
+  noticeOpen_ = true;
+  env_.ShowNotice(text, kind);
+  noticeOpen_ = false;
+}
+
+void ClickLoop::EndClicking() {
+  if (!running_) return;
+  running_ = false;
+  env_.SetTimerPeriod(0);
+  env_.SetStatus(kGreeting);
+}
+
+void ClickLoop::Start(const LoopSettings& settings) {
+  if (noticeOpen_) return;
+  const bool wasRunning = running_;
+  const double since = clickingSince_;
+  EndClicking();
+
+  const double pace = TextToNumber(settings.paceText);
+  if (!std::isfinite(pace) || pace < kMinimumPaceMs) {
+    Notice(kAskSpeedMessage, ClickEnvironment::NoticeKind::Warning);
+    return;
+  }
+  int positions = 0;
+  if (settings.target == TargetMode::MultiPosition) {
+    TourPlan plan = PlanTour(env_.ReadPositions());
+    if (plan.refusal != TourRefusal::None) {
+      Notice(RefusalMessage(plan.refusal), ClickEnvironment::NoticeKind::Warning);
+      return;
+    }
+    positions = static_cast<int>(plan.points.size());
+    tour_ = Tour(std::move(plan.points));
+  } else if (settings.target == TargetMode::FixedPosition) {
+    fixedPoint_ = env_.Cursor();
+  }
+
+  mode_ = NormalClickMode(settings.mode);
+  target_ = settings.target;
+  const double now = env_.Now();
+  schedule_ = ClickSchedule(pace, now);
+  clickingSince_ = wasRunning ? since : now;
+  running_ = true;
+  env_.SetStatus(RunningStatus(target_, mode_, pace, positions));
+  IssueDue(now);
+}
+
+void ClickLoop::Stop() {
+  if (!running_) return;
+  const bool longRun = env_.Now() - clickingSince_ >= kRestReminderAfterMs;
+  EndClicking();
+  if (longRun) Notice(kRestReminderMessage, ClickEnvironment::NoticeKind::Information);
+}
+
+void ClickLoop::Halt() { EndClicking(); }
+
+void ClickLoop::Tick() {
+  if (!running_) return;
+  IssueDue(env_.Now());
+}
+
+ScreenPoint ClickLoop::NextTarget() {
+  switch (target_) {
+    case TargetMode::FixedPosition: return fixedPoint_;
+    case TargetMode::MultiPosition: return tour_.Next();
+    case TargetMode::AnyPosition: break;
+  }
+  return env_.Cursor();
+}
+
+void ClickLoop::IssueDue(double now) {
+  for (long long n = schedule_.TakeDue(now); n > 0 && running_; --n) {
+    env_.Click(NextTarget(), mode_);
+  }
+  if (running_) env_.SetTimerPeriod(schedule_.TimerPeriod(env_.Now()));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "clicker/mouse.h"
 #include "clicker/targets.h"
@@ -47,6 +48,66 @@ class ClickSchedule {
   double pace_ = 1000.0;
   double start_ = 0.0;
   long long issued_ = 0;
+};
+
+// What the loop needs from the system and the window. The Win32 side binds it
+// to the real cursor, clicks, status line, timer and configuration file.
+class ClickEnvironment {
+ public:
+  enum class NoticeKind { Warning, Information };
+  virtual ~ClickEnvironment() = default;
+  virtual double Now() = 0;  // monotonic milliseconds
+  virtual ScreenPoint Cursor() = 0;
+  virtual void Click(ScreenPoint at, ClickMode mode) = 0;
+  virtual PositionTexts ReadPositions() = 0;
+  virtual void SetStatus(std::string_view text) = 0;
+  // Period of the pacing timer; 0 stops it.
+  virtual void SetTimerPeriod(unsigned periodMs) = 0;
+  // A modal box; ticks and keys may re-enter the loop while it is open.
+  virtual void ShowNotice(std::string_view text, NoticeKind kind) = 0;
+};
+
+// The settings a start takes from the window at that moment.
+struct LoopSettings {
+  ClickMode mode = ClickMode::LeftSingle;
+  std::string paceText;
+  TargetMode target = TargetMode::AnyPosition;
+};
+
+class ClickLoop {
+ public:
+  explicit ClickLoop(ClickEnvironment& env) : env_(env) {}
+
+  // A start key: stops a running loop, then starts with `settings` unless a
+  // rule refuses them (its notice is shown and nothing clicks). Ignored while
+  // one of the loop's notices is open.
+  void Start(const LoopSettings& settings);
+  // A stop key: stops clicking; after long continuous clicking, reminds the
+  // user to rest.
+  void Stop();
+  // Stops without any notice (the window is closing).
+  void Halt();
+  // The pacing timer's tick: issues the clicks that are due.
+  void Tick();
+
+  bool Running() const { return running_; }
+  bool NoticeOpen() const { return noticeOpen_; }
+
+ private:
+  void EndClicking();
+  void Notice(std::string_view text, ClickEnvironment::NoticeKind kind);
+  void IssueDue(double now);
+  ScreenPoint NextTarget();
+
+  ClickEnvironment& env_;
+  bool running_ = false;
+  bool noticeOpen_ = false;
+  ClickMode mode_ = ClickMode::LeftSingle;
+  TargetMode target_ = TargetMode::AnyPosition;
+  ScreenPoint fixedPoint_;
+  Tour tour_;
+  ClickSchedule schedule_;
+  double clickingSince_ = 0.0;
 };
 
 // "正在以1秒1次的速度左键单击" for one point; for a tour of n positions

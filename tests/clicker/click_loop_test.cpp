@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "config/messages.h"
+
 namespace lanzhi {
 namespace {
 
@@ -90,6 +94,193 @@ TEST(RunningStatus, TellsThePaceInSecondsAndTheAction) {
 TEST(CursorReadout, LabelsBothCoordinates) {
   EXPECT_EQ(CursorReadout(640, 360), "X轴：640 Y轴：360");
   EXPECT_EQ(CursorReadout(-5, 0), "X轴：-5 Y轴：0");
+}
+
+}  // namespace
+}  // namespace lanzhi
+
+namespace lanzhi {
+namespace {
+
+// Records what the loop does; the clock and the cursor are set by the test.
+class FakeEnvironment : public ClickEnvironment {
+ public:
+  double now = 0;
+  ScreenPoint cursor{10, 20};
+  PositionTexts positions;
+  std::string status = std::string(kGreeting);
+  unsigned timerPeriod = 0;
+  std::vector<std::pair<ScreenPoint, ClickMode>> clicks;
+  std::vector<std::string> notices;
+  std::function<void()> whileNoticeOpen;
+
+  double Now() override { return now; }
+  ScreenPoint Cursor() override { return cursor; }
+  void Click(ScreenPoint at, ClickMode mode) override { clicks.emplace_back(at, mode); }
+  PositionTexts ReadPositions() override { return positions; }
+  void SetStatus(std::string_view text) override { status = text; }
+  void SetTimerPeriod(unsigned p) override { timerPeriod = p; }
+  void ShowNotice(std::string_view text, NoticeKind) override {
+    notices.emplace_back(text);
+    if (whileNoticeOpen) whileNoticeOpen();
+  }
+};
+
+LoopSettings Settings(const char* pace, TargetMode target = TargetMode::AnyPosition,
+                      ClickMode mode = ClickMode::LeftSingle) {
+  return {mode, pace, target};
+}
+
+TEST(ClickLoop, ClicksAtTheStartAndThenOncePerPaceUntilStopped) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  env.now = 1000;
+  loop.Start(Settings("100"));
+  EXPECT_TRUE(loop.Running());
+  EXPECT_EQ(env.clicks.size(), 1u);
+  EXPECT_EQ(env.status, "正在以0.1秒1次的速度左键单击");
+  EXPECT_GT(env.timerPeriod, 0u);
+  for (double t = 1010; t <= 1500; t += 10) {
+    env.now = t;
+    loop.Tick();
+  }
+  EXPECT_EQ(env.clicks.size(), 6u);
+  loop.Stop();
+  EXPECT_FALSE(loop.Running());
+  EXPECT_EQ(env.timerPeriod, 0u);
+  EXPECT_EQ(env.status, kGreeting);
+  env.now = 5000;
+  loop.Tick();
+  EXPECT_EQ(env.clicks.size(), 6u);
+  EXPECT_TRUE(env.notices.empty());
+}
+
+TEST(ClickLoop, RefusesAStartWithoutAUsablePace) {
+  for (const char* pace : {"", "0", "-5", "abc", "0.5", "1e999"}) {
+    FakeEnvironment env;
+    ClickLoop loop(env);
+    loop.Start(Settings(pace));
+    EXPECT_FALSE(loop.Running()) << pace;
+    EXPECT_TRUE(env.clicks.empty()) << pace;
+    EXPECT_EQ(env.notices, std::vector<std::string>{std::string(kAskSpeedMessage)}) << pace;
+  }
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  loop.Start(Settings("1.5"));  // fractional paces of 1 ms or more are used as they are
+  EXPECT_TRUE(loop.Running());
+  EXPECT_EQ(env.status, "正在以0.0015秒1次的速度左键单击");
+}
+
+TEST(ClickLoop, AnyPositionFollowsTheCursorAndFixedPositionDoesNot) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  loop.Start(Settings("100", TargetMode::AnyPosition, ClickMode::RightDouble));
+  env.cursor = {300, 400};
+  env.now = 100;
+  loop.Tick();
+  ASSERT_EQ(env.clicks.size(), 2u);
+  EXPECT_EQ(env.clicks[0].first, (ScreenPoint{10, 20}));
+  EXPECT_EQ(env.clicks[1].first, (ScreenPoint{300, 400}));
+  EXPECT_EQ(env.clicks[1].second, ClickMode::RightDouble);
+
+  FakeEnvironment fixedEnv;
+  ClickLoop fixed(fixedEnv);
+  fixed.Start(Settings("100", TargetMode::FixedPosition));
+  fixedEnv.cursor = {300, 400};
+  fixedEnv.now = 100;
+  fixed.Tick();
+  ASSERT_EQ(fixedEnv.clicks.size(), 2u);
+  EXPECT_EQ(fixedEnv.clicks[1].first, (ScreenPoint{10, 20}));
+}
+
+TEST(ClickLoop, MultiPositionToursTheStoredPositions) {
+  FakeEnvironment env;
+  env.positions.x[0] = "1", env.positions.y[0] = "2";
+  env.positions.x[2] = "5", env.positions.y[2] = "6";
+  ClickLoop loop(env);
+  loop.Start(Settings("1000", TargetMode::MultiPosition, ClickMode::RightDouble));
+  EXPECT_EQ(env.status, "正在以2秒2处的速度右键双击");
+  for (int k = 1; k <= 3; ++k) {
+    env.now = 1000.0 * k;
+    loop.Tick();
+  }
+  ASSERT_EQ(env.clicks.size(), 4u);
+  EXPECT_EQ(env.clicks[0].first, (ScreenPoint{1, 2}));
+  EXPECT_EQ(env.clicks[1].first, (ScreenPoint{5, 6}));
+  EXPECT_EQ(env.clicks[2].first, (ScreenPoint{1, 2}));
+  EXPECT_EQ(env.clicks[3].first, (ScreenPoint{5, 6}));
+}
+
+TEST(ClickLoop, BrokenPositionRulesRefuseWithTheirMessage) {
+  FakeEnvironment env;
+  env.positions.x[0] = "1", env.positions.y[0] = "2";
+  ClickLoop loop(env);
+  loop.Start(Settings("1000", TargetMode::MultiPosition));
+  EXPECT_FALSE(loop.Running());
+  EXPECT_TRUE(env.clicks.empty());
+  EXPECT_EQ(env.notices, std::vector<std::string>{std::string(kTooFewPositionsMessage)});
+}
+
+TEST(ClickLoop, AStartWhileRunningAppliesTheNewSettings) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  loop.Start(Settings("1000"));
+  env.now = 10;
+  loop.Start(Settings("500", TargetMode::AnyPosition, ClickMode::LeftDouble));
+  EXPECT_EQ(env.clicks.size(), 2u);  // the new run clicks at once
+  EXPECT_EQ(env.clicks[1].second, ClickMode::LeftDouble);
+  EXPECT_EQ(env.status, "正在以0.5秒1次的速度左键双击");
+  // A refused restart leaves nothing clicking.
+  loop.Start(Settings(""));
+  EXPECT_FALSE(loop.Running());
+  EXPECT_EQ(env.timerPeriod, 0u);
+  EXPECT_EQ(env.status, kGreeting);
+}
+
+TEST(ClickLoop, WhileANoticeIsOpenStartKeysOpenNoSecondBoxAndStopKeysAct) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  int nested = 0;
+  env.whileNoticeOpen = [&] {
+    if (nested++ > 0) return;
+    loop.Start(Settings(""));      // would ask again
+    loop.Start(Settings("100"));   // would start
+    EXPECT_FALSE(loop.Running());
+  };
+  loop.Start(Settings(""));
+  EXPECT_EQ(env.notices.size(), 1u);
+  EXPECT_FALSE(loop.NoticeOpen());
+  EXPECT_TRUE(env.clicks.empty());
+}
+
+TEST(ClickLoop, RemindsToRestAfterHalfAnHourOfContinuousClicking) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  loop.Start(Settings("60000"));
+  env.now = kRestReminderAfterMs - 1;
+  loop.Stop();
+  EXPECT_TRUE(env.notices.empty());
+
+  loop.Start(Settings("60000"));
+  env.now += kRestReminderAfterMs / 2;
+  loop.Start(Settings("30000"));  // a restart does not end the continuous run
+  env.now += kRestReminderAfterMs / 2;
+  bool stoppedFirst = false;
+  env.whileNoticeOpen = [&] { stoppedFirst = !loop.Running(); };
+  loop.Stop();
+  EXPECT_EQ(env.notices, std::vector<std::string>{std::string(kRestReminderMessage)});
+  EXPECT_TRUE(stoppedFirst);
+}
+
+TEST(ClickLoop, HaltStopsWithoutAnyNotice) {
+  FakeEnvironment env;
+  ClickLoop loop(env);
+  loop.Start(Settings("10"));
+  env.now = kRestReminderAfterMs * 2;
+  loop.Halt();
+  EXPECT_FALSE(loop.Running());
+  EXPECT_TRUE(env.notices.empty());
+  EXPECT_EQ(env.timerPeriod, 0u);
 }
 
 }  // namespace
