@@ -136,6 +136,7 @@ std::vector<ControlSpec> BuildTable() {
   t.push_back(Timer(3));
   t.push_back(Radio(1, 23, "固定位置"));
   t.push_back(Radio(2, 97, "任意位置"));
+  t.back().checked = true;
   t.push_back(Radio(3, 171, "多处移动"));
   t.push_back(Timer(4));
 

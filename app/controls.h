@@ -31,6 +31,7 @@ struct ControlSpec {
   bool faceBackground = false;    // background is the system face colour
   bool visible = false;
   bool tabStop = false;
+  bool checked = false;  // radio boxes: checked at creation
   Align align = Align::Left;
   bool relief = false;      // white relief under the caption (credit line)
   bool handCursor = false;

@@ -25,7 +25,7 @@ inline constexpr std::string_view kProductTitle = "岚指智能鼠标点击器";
 // the project has a public home).
 inline constexpr std::string_view kMakerName = "岚指软件工作室";
 inline constexpr std::string_view kCreditLine = "岚指软件工作室 倾情出品";
-inline constexpr std::string_view kSupportContact = "岚指软件工作室：lanzhi-clicker@example.com";
+inline constexpr std::string_view kSupportContact = "lanzhi@example.com";
 inline constexpr std::string_view kHomePageAddress = "https://example.com/lanzhi-clicker/";
 inline constexpr std::string_view kBlogAddress = "https://example.com/lanzhi-clicker/blog/";
 inline constexpr std::string_view kBrowserWindowTitle = "Microsoft Internet Explorer";

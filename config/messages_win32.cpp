@@ -1,5 +1,7 @@
 #include "config/messages_win32.h"
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "config/messages.h"

@@ -131,19 +131,19 @@ std::string NumberToText(double value) {
   std::string out = value < 0 ? "-" : "";
   if (exponent < -4 || exponent >= 13) {
     out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    if (digits.size() > 1) out.append(".").append(digits, 1);
     out += exponent < 0 ? "e-" : "e+";
     const int magnitude = exponent < 0 ? -exponent : exponent;
     if (magnitude < 10) out += '0';
     out += std::to_string(magnitude);
   } else if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
   } else {
     const auto intLen = static_cast<std::size_t>(exponent) + 1;
     if (digits.size() <= intLen) {
-      out += digits + std::string(intLen - digits.size(), '0');
+      out.append(digits).append(intLen - digits.size(), '0');
     } else {
-      out += digits.substr(0, intLen) + "." + digits.substr(intLen);
+      out.append(digits, 0, intLen).append(".").append(digits, intLen);
     }
   }
   return out;
