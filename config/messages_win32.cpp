@@ -15,6 +15,10 @@ int ShowMessage(std::string_view text, unsigned flags, std::string_view title, H
   return MessageResult(MessageBoxA(owner, body.c_str(), caption.c_str(), MessageBoxFlags(flags)));
 }
 
+int ShowMessage(const char* text, unsigned flags, std::string_view title, HWND owner) {
+  return ShowMessage(std::string_view(text != nullptr ? text : ""), flags, title, owner);
+}
+
 int ShowMessage(double number, unsigned flags, std::string_view title, HWND owner) {
   return ShowMessage(std::string_view(NumberToText(number)), flags, title, owner);
 }

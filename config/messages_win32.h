@@ -15,6 +15,9 @@ namespace lanzhi {
 // returns the program's result code. Blocks until the box is closed.
 int ShowMessage(std::string_view text, unsigned flags = MB_OK, std::string_view title = {},
                 HWND owner = nullptr);
+// Keeps a string literal from converting to bool.
+int ShowMessage(const char* text, unsigned flags = MB_OK, std::string_view title = {},
+                HWND owner = nullptr);
 int ShowMessage(double number, unsigned flags = MB_OK, std::string_view title = {},
                 HWND owner = nullptr);
 int ShowMessage(std::int64_t number, unsigned flags = MB_OK, std::string_view title = {},

@@ -1,0 +1,17 @@
+// On a 1920 x 1080 screen the window is centred as well.
+#include <gtest/gtest.h>
+
+#include "bench.h"
+
+TEST(MainWindow, IsCentredOnALargeScreen) {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+  bench::App app;
+  ASSERT_TRUE(app.Start());
+  const RECT r = bench::ScreenRect(app.Window());
+  EXPECT_EQ(r.left, 825);
+  EXPECT_EQ(r.top, 455);
+  EXPECT_EQ(r.right - r.left, 269);
+  EXPECT_EQ(r.bottom - r.top, 170);
+  EXPECT_EQ(app.Close(), 0u);
+}
