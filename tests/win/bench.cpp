@@ -302,11 +302,24 @@ POINT CursorPos() {
 }
 
 bool MoveCursorTo(int x, int y) {
-  SetCursorPos(x, y);
-  return WaitUntil([&] {
+  // Under Wine a warp of the X pointer can fail or be undone by a late motion
+  // event, and a position older than 100 ms is read back from the X pointer.
+  // So the move is repeated until the position still reads back after that.
+  const int w = GetSystemMetrics(SM_CXSCREEN) - 1;
+  const int h = GetSystemMetrics(SM_CYSCREEN) - 1;
+  const auto arrived = [&] {
     const POINT p = CursorPos();
     return p.x == x && p.y == y;
-  });
+  };
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    SetCursorPos(x, y);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((x * 65535 + w / 2) / w),
+                static_cast<DWORD>((y * 65535 + h / 2) / h), 0, 0);
+    if (!WaitUntil(arrived, 500)) continue;
+    ObserveFor(120);
+    if (arrived()) return true;
+  }
+  return false;
 }
 
 void LeftClickAt(int x, int y) {

@@ -1,1 +1,300 @@
+// Clicking as a user drives it: the hotkeys from another application, the
+// four click actions, the three targets, the refusals and the stop.
 #include <gtest/gtest.h>
+
+#include "app/controls.h"
+#include "bench.h"
+#include "clicker/targets.h"
+#include "config/messages.h"
+
+namespace {
+
+using bench::App;
+using bench::ClickTarget;
+using bench::Press;
+
+constexpr const char* kGreeting = "欢迎使用，岚指智能鼠标点击器";
+
+// A running program beside the test's own target window, which has the focus.
+class Clicking : public ::testing::Test {
+ protected:
+  void Launch(std::optional<std::string> ini = bench::QuietIni()) {
+    app_ = std::make_unique<App>(std::move(ini));
+    ASSERT_TRUE(app_->Start());
+    FocusTarget();
+  }
+  void FocusTarget() {
+    SetForegroundWindow(target_.Window());
+    bench::WaitUntil([&] { return GetForegroundWindow() == target_.Window(); });
+  }
+  void Pace(const char* ms) { app_->SetText("编辑框3", ms); }
+  void Mode(int index) { SendMessageA(app_->Control("组合框1"), CB_SETCURSEL, index, 0); }
+  void Target(const char* radio) {
+    for (const char* name : {"单选框1", "单选框2", "单选框3"}) {
+      SendMessageA(app_->Control(name), BM_SETCHECK, std::string(name) == radio ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+  }
+  bool StatusBecomes(const std::string& text) {
+    return bench::WaitUntil([&] { return app_->Text("编辑框2") == text; });
+  }
+  // Stops with F7 and checks that no click follows.
+  void StopAndExpectQuiet(WORD key = VK_F7) {
+    Press(key);
+    ASSERT_TRUE(StatusBecomes(kGreeting));
+    const std::size_t count = target_.Downs().size();
+    bench::ObserveFor(400);
+    EXPECT_EQ(target_.Downs().size(), count);
+  }
+
+  ClickTarget target_;
+  std::unique_ptr<App> app_;
+};
+
+TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("100");
+  for (const auto& [start, stop] : {std::pair<WORD, WORD>{VK_F6, VK_F7}, {VK_F10, VK_F11}}) {
+    target_.Clear();
+    FocusTarget();
+    Press(start);
+    ASSERT_TRUE(target_.WaitForDowns(3)) << start;
+    EXPECT_EQ(app_->Text("编辑框2"), "正在以0.1秒1次的速度左键单击");
+    StopAndExpectQuiet(stop);
+  }
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, KeysWithAModifierDoNotCount) {
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("50");
+  Press(VK_F6, {VK_CONTROL});
+  Press(VK_F10, {VK_SHIFT});
+  bench::ObserveFor(500);
+  EXPECT_TRUE(target_.Downs().empty());
+  EXPECT_EQ(app_->Text("编辑框2"), kGreeting);
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, TheOtherKeysWorkWhenAnotherProcessHoldsF6) {
+  ASSERT_TRUE(RegisterHotKey(target_.Window(), 1, 0, VK_F6));
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("100");
+  Press(VK_F6);
+  bench::ObserveFor(400);
+  EXPECT_TRUE(target_.Downs().empty());
+  Press(VK_F10);
+  ASSERT_TRUE(target_.WaitForDowns(2));
+  StopAndExpectQuiet(VK_F7);
+  UnregisterHotKey(target_.Window(), 1);
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
+  const struct {
+    int mode;
+    std::vector<UINT> messages;
+  } cases[] = {
+      {0, {WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {1, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
+      {2, {WM_RBUTTONDOWN, WM_RBUTTONUP}},
+      {3, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP}},
+  };
+  Launch();
+  Pace("1000");
+  int spot = 0;
+  for (const auto& c : cases) {
+    // A fresh spot each time, so one case's click does not pair with the last.
+    ASSERT_TRUE(bench::MoveCursorTo(60 + 60 * spot++, 120));
+    target_.Clear();
+    Mode(c.mode);
+    Press(VK_F6);
+    ASSERT_TRUE(bench::WaitUntil([&] { return target_.Events().size() >= c.messages.size(); })) << c.mode;
+    Press(VK_F7);
+    ASSERT_TRUE(StatusBecomes(kGreeting));
+    std::vector<UINT> seen;
+    for (std::size_t i = 0; i < c.messages.size(); ++i) seen.push_back(target_.Events()[i].message);
+    EXPECT_EQ(seen, c.messages) << c.mode;
+  }
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, AnyPositionFollowsTheMouse) {
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("300");
+  Press(VK_F6);
+  ASSERT_TRUE(target_.WaitForDowns(1));
+  EXPECT_EQ(target_.Downs()[0].screen.x, 100);
+  EXPECT_EQ(target_.Downs()[0].screen.y, 100);
+  ASSERT_TRUE(bench::MoveCursorTo(200, 150));
+  const std::size_t before = target_.Downs().size();
+  ASSERT_TRUE(bench::WaitUntil([&] {
+    const auto downs = target_.Downs();
+    return downs.size() > before + 1;
+  }));
+  const auto last = target_.Downs().back();
+  EXPECT_EQ(last.screen.x, 200);
+  EXPECT_EQ(last.screen.y, 150);
+  StopAndExpectQuiet();
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, FixedPositionKeepsThePointOfTheStart) {
+  Launch();
+  Target("单选框1");
+  ASSERT_TRUE(bench::MoveCursorTo(50, 60));
+  Pace("300");
+  Press(VK_F6);
+  ASSERT_TRUE(target_.WaitForDowns(1));
+  ASSERT_TRUE(bench::MoveCursorTo(250, 200));
+  ASSERT_TRUE(target_.WaitForDowns(3));
+  for (const auto& down : target_.Downs()) {
+    EXPECT_EQ(down.screen.x, 50);
+    EXPECT_EQ(down.screen.y, 60);
+  }
+  // Every click puts the cursor back on the point.
+  EXPECT_EQ(bench::CursorPos().x, 50);
+  EXPECT_EQ(bench::CursorPos().y, 60);
+  StopAndExpectQuiet();
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+std::string PositionsIni(std::initializer_list<std::tuple<int, const char*, const char*>> positions) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const auto& [n, x, y] : positions) {
+    if (*x != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'X'), x);
+    if (*y != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'Y'), y);
+  }
+  return bench::QuietIni(keys);
+}
+
+TEST_F(Clicking, MultiPositionVisitsThePositionsInTurn) {
+  Launch(PositionsIni({{1, "40", "40"}, {2, "140", "40"}, {3, "240", "40"}}));
+  Target("单选框3");
+  // Under Wine a click right after a cursor move can, rarely, land where the
+  // cursor was when the move's X events are handled late; a pace of a few
+  // hundred milliseconds leaves them time. Windows moves the cursor at once.
+  Pace("400");
+  Press(VK_F6);
+  ASSERT_TRUE(target_.WaitForDowns(7));
+  EXPECT_EQ(app_->Text("编辑框2"), "正在以1.2秒3处的速度左键单击");
+  const auto downs = target_.Downs();
+  for (std::size_t i = 0; i < 7; ++i) {
+    EXPECT_EQ(downs[i].screen.x, 40 + 100 * static_cast<int>(i % 3)) << i;
+    EXPECT_EQ(downs[i].screen.y, 40) << i;
+  }
+  StopAndExpectQuiet();
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+struct BoxCount {
+  DWORD processId;
+  int boxes;
+};
+
+BOOL CALLBACK CountBox(HWND window, LPARAM param) {
+  auto* count = reinterpret_cast<BoxCount*>(param);
+  char cls[16] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == count->processId && std::string(cls) == "#32770" && IsWindowVisible(window)) ++count->boxes;
+  return TRUE;
+}
+
+// Number of message boxes of the program on the screen.
+int BoxesOf(DWORD processId) {
+  BoxCount count{processId, 0};
+  EnumWindows(CountBox, reinterpret_cast<LPARAM>(&count));
+  return count.boxes;
+}
+
+TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
+  const struct {
+    const char* what;
+    std::string ini;
+    const char* radio;
+    const char* pace;
+    std::string_view message;
+  } cases[] = {
+      {"empty speed field", bench::QuietIni(), "单选框2", "", lanzhi::kAskSpeedMessage},
+      {"no position at all", bench::QuietIni(), "单选框3", "100", lanzhi::kMultiNotConfiguredMessage},
+      {"third position has only X", PositionsIni({{1, "40", "40"}, {2, "140", "40"}, {3, "240", ""}}),
+       "单选框3", "100", lanzhi::kPositionIncompleteMessage},
+      {"a coordinate without a number", PositionsIni({{1, "abc", "40"}, {2, "140", "40"}}), "单选框3",
+       "100", lanzhi::kConfigInvalidMessage},
+      {"one complete position", PositionsIni({{1, "40", "40"}}), "单选框3", "100",
+       lanzhi::kTooFewPositionsMessage},
+  };
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  for (const auto& c : cases) {
+    target_.Clear();
+    Launch(c.ini);
+    Target(c.radio);
+    Pace(c.pace);
+    Press(VK_F6);
+    HWND box = bench::WaitForBox("岚指提示：");
+    ASSERT_NE(box, nullptr) << c.what;
+    EXPECT_EQ(bench::BoxText(box), c.message) << c.what;
+    // Further start keys open no second box.
+    Press(VK_F10);
+    bench::ObserveFor(300);
+    EXPECT_EQ(BoxesOf(app_->ProcessId()), 1) << c.what;
+    bench::PressBoxButton(box, IDOK);
+    ASSERT_TRUE(bench::WaitUntil([&] { return BoxesOf(app_->ProcessId()) == 0; })) << c.what;
+    bench::ObserveFor(200);
+    EXPECT_TRUE(target_.Downs().empty()) << c.what;
+    EXPECT_EQ(app_->Text("编辑框2"), kGreeting) << c.what;
+    EXPECT_EQ(app_->Close(), 0u) << c.what;
+  }
+}
+
+TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("20");
+  Press(VK_F6);
+  ASSERT_TRUE(target_.WaitForDowns(5));
+  EXPECT_EQ(app_->Close(), 0u);
+  const std::size_t count = target_.Downs().size();
+  bench::ObserveFor(300);
+  EXPECT_EQ(target_.Downs().size(), count);
+}
+
+TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
+  Launch();
+  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  Pace("100");
+  const auto click = [&](const char* button) {
+    SendMessageA(app_->Window(), WM_COMMAND, MAKEWPARAM(lanzhi::ControlId(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(app_->Control(button)));
+  };
+  click("按钮1");
+  ASSERT_TRUE(target_.WaitForDowns(2));
+  click("按钮2");
+  ASSERT_TRUE(StatusBecomes(kGreeting));
+  const std::size_t count = target_.Downs().size();
+  bench::ObserveFor(400);
+  EXPECT_EQ(target_.Downs().size(), count);
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, TheTitleReadsOutTheCursorOutsideTheWindow) {
+  Launch();
+  const auto title = [&] {
+    char text[128] = {};
+    GetWindowTextA(app_->Window(), text, sizeof text);
+    return std::string(text);
+  };
+  ASSERT_TRUE(bench::MoveCursorTo(10, 20));
+  EXPECT_TRUE(bench::WaitUntil([&] { return title() == "X轴：10 Y轴：20"; })) << title();
+  const RECT r = bench::ScreenRect(app_->Control("编辑框2"));
+  ASSERT_TRUE(bench::MoveCursorTo(r.left + 5, r.top + 5));
+  EXPECT_TRUE(bench::WaitUntil([&] { return title() == "岚指智能鼠标点击器"; })) << title();
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+}  // namespace
