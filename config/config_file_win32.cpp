@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "config/config_file.h"
@@ -41,18 +42,28 @@ bool ConfigFile::Write(std::string_view key, std::string_view value) const {
 }
 
 std::string CurrentRunDirectory() {
-  // The path can be longer than MAX_PATH; grow the buffer until it fits so the
-  // directory is never cut short (a cut directory would put the settings in
-  // the wrong place).
-  std::vector<char> buffer(MAX_PATH);
+  // The path can be longer than MAX_PATH, in characters or in GBK bytes. The
+  // ANSI form cannot tell a path cut inside a double-byte character from a
+  // whole one, so the path is taken in its wide form, grown until it fits,
+  // and then converted: a cut directory would put the settings in the wrong place.
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+    const auto size = static_cast<DWORD>(path.size());
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
     if (length == 0) return {};
-    if (length < size) return RunDirectoryOf(std::string_view(buffer.data(), length));
-    if (buffer.size() >= 65536) return {};
-    buffer.resize(buffer.size() * 2);
+    if (length < size) {
+      path.resize(length);
+      break;
+    }
+    if (path.size() >= 65536) return {};
+    path.resize(path.size() * 2);
   }
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
+                                        nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), narrow.data(), bytes, nullptr,
+                      nullptr);
+  return RunDirectoryOf(narrow);
 }
 
 }  // namespace lanzhi

@@ -108,8 +108,12 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 
 std::string IniText(const std::vector<std::pair<std::string, std::string>>& keys, bool withHeader) {
   std::string text;
-  if (withHeader) text = "[" + std::string(lanzhi::kConfigSection) + "]\r\n";
-  for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  if (withHeader) {
+    text = "[";
+    text += lanzhi::kConfigSection;
+    text += "]\r\n";
+  }
+  for (const auto& [key, value] : keys) text.append(key).append("=").append(value).append("\r\n");
   return text;
 }
 

@@ -194,14 +194,20 @@ std::string RunAndCapture(const std::wstring& exe) {
 // is usually given is taken whole, so the settings are found beside the program.
 TEST(RunDirectory, IsTakenWholeWhenLongerThanMaxPathBytes) {
   const std::wstring base = bench::TempFolder(L"long");
-  const std::wstring dir = DeepChineseFolder(base);
-  ASSERT_FALSE(dir.empty());
-  const std::string narrowDir = Narrow(dir);
-  ASSERT_GT(narrowDir.size(), static_cast<std::size_t>(MAX_PATH));
-
-  const std::wstring probe = dir + L"\\rundir_probe.exe";
-  ASSERT_TRUE(CopyFileW((bench::OwnDirectory() + L"\\rundir_probe.exe").c_str(), probe.c_str(), FALSE));
-  EXPECT_EQ(RunAndCapture(probe), narrowDir + "\n" + narrowDir + "\\岚指智能鼠标点击器.ini\n");
+  // Folders of each parity, so that a 260-byte cut falls on a lead byte in one
+  // and between characters in the other.
+  std::wstring dir;
+  for (const wchar_t* pad : {L"a", L"ab"}) {
+    const std::wstring start = base + L"\\" + pad;
+    ASSERT_TRUE(CreateDirectoryW(start.c_str(), nullptr));
+    dir = DeepChineseFolder(start);
+    ASSERT_FALSE(dir.empty());
+    const std::string narrowDir = Narrow(dir);
+    ASSERT_GT(narrowDir.size(), static_cast<std::size_t>(MAX_PATH));
+    const std::wstring probe = dir + L"\\rundir_probe.exe";
+    ASSERT_TRUE(CopyFileW((bench::OwnDirectory() + L"\\rundir_probe.exe").c_str(), probe.c_str(), FALSE));
+    EXPECT_EQ(RunAndCapture(probe), narrowDir + "\n" + narrowDir + "\\岚指智能鼠标点击器.ini\n");
+  }
 
   // The program itself: its first start leaves the file in that folder.
   {
