@@ -346,11 +346,17 @@ void MainWindow::StartClicking() { loop_.Start(ReadLoopSettings()); }
 void MainWindow::StopClicking() { loop_.Stop(); }
 
 void MainWindow::RefreshCursorReadout() {
-  const long x = CursorX();
-  const long y = CursorY();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // Ten times a second while the program runs: a cursor that has not moved
+  // has nothing new to show, so the window search is skipped.
+  if (readoutValid_ && cursor.x == readoutPoint_.x && cursor.y == readoutPoint_.y) return;
+  readoutPoint_ = cursor;
+  readoutValid_ = true;
   HWND under = WindowUnderCursor();
   HWND top = under != nullptr ? GetAncestor(under, GA_ROOT) : nullptr;
-  const std::string title = top == window_ ? std::string(kProductTitle) : CursorReadout(x, y);
+  const std::string title =
+      top == window_ ? std::string(kProductTitle) : CursorReadout(cursor.x, cursor.y);
   if (title != shownTitle_) {
     SetWindowTextA(window_, title.c_str());
     shownTitle_ = title;

@@ -95,6 +95,8 @@ class MainWindow final : public LabelNotifyHandler, private ClickEnvironment {
   ClickLoop loop_;
   HWND savedFocus_ = nullptr;
   std::string shownTitle_;
+  POINT readoutPoint_{};
+  bool readoutValid_ = false;
   LARGE_INTEGER clockFrequency_{};
 };
 

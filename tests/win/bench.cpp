@@ -109,9 +109,8 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 std::string IniText(const std::vector<std::pair<std::string, std::string>>& keys, bool withHeader) {
   std::string text;
   if (withHeader) {
-    text = "[";
-    text += lanzhi::kConfigSection;
-    text += "]\r\n";
+    text.push_back('[');
+    text.append(lanzhi::kConfigSection).append("]\r\n");
   }
   for (const auto& [key, value] : keys) text.append(key).append("=").append(value).append("\r\n");
   return text;

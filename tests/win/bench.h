@@ -50,6 +50,7 @@ class App {
   HWND Window() const { return window_; }
   HWND Control(const char* name) const;
   DWORD ProcessId() const { return info_.dwProcessId; }
+  HANDLE Process() const { return info_.hProcess; }
   DWORD ThreadId() const { return info_.dwThreadId; }
   const std::wstring& Folder() const { return folder_; }
   std::wstring IniPath() const;
