@@ -282,4 +282,11 @@ void WriteComboSelection(HWND combo, int index) {
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(ComboSelectionFor(index, count)), 0);
 }
 
+void WriteTimerPeriod(HWND owner, UINT_PTR id, int& period, int requested) {
+  const TimerChange change = TimerPeriodChange(period, requested);
+  if (change.kill) KillTimer(owner, id);
+  if (change.start > 0) SetTimer(owner, id, change.start, nullptr);
+  period = change.period;
+}
+
 }  // namespace lanzhi

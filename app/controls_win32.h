@@ -49,4 +49,8 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spe
 // Applies the selection write rule to a combo box.
 void WriteComboSelection(HWND combo, int index);
 
+// Writes a timer's period by the timer rule: `period` holds the current one
+// and is updated; the timer `id` of `owner` is stopped and started as needed.
+void WriteTimerPeriod(HWND owner, UINT_PTR id, int& period, int requested);
+
 }  // namespace lanzhi

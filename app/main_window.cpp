@@ -394,12 +394,8 @@ void MainWindow::WriteText(std::string_view name, std::string_view text) {
 void MainWindow::WriteTimerPeriod(std::string_view name, int period) {
   const int index = ControlIndex(name);
   if (index < 0 || window_ == nullptr) return;
-  int& current = timerPeriods_[static_cast<std::size_t>(index)];
-  const TimerChange change = TimerPeriodChange(current, period);
-  const auto id = static_cast<UINT_PTR>(ControlIdAt(index));
-  if (change.kill) KillTimer(window_, id);
-  if (change.start > 0) SetTimer(window_, id, change.start, nullptr);
-  current = change.period;
+  lanzhi::WriteTimerPeriod(window_, static_cast<UINT_PTR>(ControlIdAt(index)),
+                           timerPeriods_[static_cast<std::size_t>(index)], period);
 }
 
 LoopSettings MainWindow::ReadLoopSettings() const {

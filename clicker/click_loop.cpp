@@ -30,11 +30,15 @@ long long ClickSchedule::TakeDue(double now) {
 }
 
 unsigned ClickSchedule::TimerPeriod(double now) const {
-  // Paces near the timer's resolution: tick finely and issue what is due.
-  if (pace_ < 2.0 * kFineTickMs) return kFineTickMs;
+  // Paces below the timer's resolution: tick finely and issue what is due.
+  if (pace_ < kFineTickMs) return kFineTickMs;
   const double remaining = NextDue() - now;
-  if (remaining <= 2.0 * kFineTickMs) return kFineTickMs;
-  // The longest period a system timer takes (USER_TIMER_MAXIMUM).
+  if (remaining <= kFineTickMs) return kFineTickMs;
+  // Close to the next click: aim at it (rounded up, so the tick is not early).
+  if (remaining <= 2.0 * kFineTickMs) return static_cast<unsigned>(std::ceil(remaining));
+  // Further away: wake a little before it, then aim, so that an early tick
+  // never costs a whole pace. The longest period a timer takes is
+  // USER_TIMER_MAXIMUM.
   constexpr double kLongest = 0x7FFFFFFF;
   return static_cast<unsigned>(std::min(std::floor(remaining), kLongest)) - kFineTickMs;
 }

@@ -22,8 +22,8 @@ class ClickSchedule {
  public:
   // Most clicks one tick may issue: 100 ms of pace, at least one.
   static constexpr double kMaxBurstMs = 100.0;
-  // Shortest timer period the loop asks for; ticks are aimed this far ahead of
-  // a due click, so an early tick never costs a whole pace.
+  // Shortest timer period the loop asks for (the system's minimum); long
+  // waits end this far ahead of a due click and then aim at it.
   static constexpr unsigned kFineTickMs = 10;
 
   ClickSchedule() = default;

@@ -25,7 +25,7 @@ struct ParsedNumber {
 // white space, sign, digits, decimal point and digits, then an exponent
 // introduced by e, E, d or D. Reading stops at the first byte that cannot
 // continue the number.
-ParsedNumber ParseNumber(std::string_view text);
+ParsedNumber ParseNumber(std::string_view raw);
 
 // ParseNumber's value; 0 for a text without a number.
 double TextToNumber(std::string_view text);

@@ -125,26 +125,29 @@ std::string QuietIni(const std::vector<std::pair<std::string, std::string>>& mor
 namespace {
 struct WindowSearch {
   DWORD processId;
-  HWND found;
+  const char* className;
+  std::vector<HWND> found;
 };
-BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM param) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   char cls[64] = {};
   GetClassNameA(window, cls, sizeof cls);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == search->processId && std::string(cls) == lanzhi::kMainWindowClass) {
-    search->found = window;
-    return FALSE;
-  }
+  if (pid == search->processId && std::string(cls) == search->className) search->found.push_back(window);
   return TRUE;
 }
 }  // namespace
 
-HWND FindProgramWindow(DWORD processId) {
-  WindowSearch search{processId, nullptr};
-  EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
+  WindowSearch search{processId, className, {}};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND FindProgramWindow(DWORD processId) {
+  const auto windows = TopLevelWindows(processId, lanzhi::kMainWindowClass);
+  return windows.empty() ? nullptr : windows.front();
 }
 
 App::App(std::optional<std::string> ini, std::wstring folder)
@@ -177,7 +180,10 @@ bool App::Start(bool waitForWindow) {
                       elsewhere.c_str(), &startup, &info_)) {
     return false;
   }
-  if (!waitForWindow) return true;
+  return !waitForWindow || WaitForWindow();
+}
+
+bool App::WaitForWindow() {
   return WaitUntil([this] {
     window_ = FindProgramWindow(info_.dwProcessId);
     return window_ != nullptr && IsWindowVisible(window_);

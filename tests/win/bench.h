@@ -47,6 +47,8 @@ class App {
 
   // Starts the process; with `waitForWindow`, until its main window is shown.
   bool Start(bool waitForWindow = true);
+  // Waits until the main window is shown (after a notice, say).
+  bool WaitForWindow();
   HWND Window() const { return window_; }
   HWND Control(const char* name) const;
   DWORD ProcessId() const { return info_.dwProcessId; }
@@ -73,6 +75,8 @@ class App {
   HWND window_ = nullptr;
 };
 
+// The top-level windows of `processId` with the class `className`.
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className);
 // A top-level window of the program's class belonging to `processId`.
 HWND FindProgramWindow(DWORD processId);
 

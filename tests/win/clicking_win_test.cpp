@@ -190,26 +190,11 @@ TEST_F(Clicking, MultiPositionVisitsThePositionsInTurn) {
   EXPECT_EQ(app_->Close(), 0u);
 }
 
-struct BoxCount {
-  DWORD processId;
-  int boxes;
-};
-
-BOOL CALLBACK CountBox(HWND window, LPARAM param) {
-  auto* count = reinterpret_cast<BoxCount*>(param);
-  char cls[16] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == count->processId && std::string(cls) == "#32770" && IsWindowVisible(window)) ++count->boxes;
-  return TRUE;
-}
-
 // Number of message boxes of the program on the screen.
 int BoxesOf(DWORD processId) {
-  BoxCount count{processId, 0};
-  EnumWindows(CountBox, reinterpret_cast<LPARAM>(&count));
-  return count.boxes;
+  int visible = 0;
+  for (HWND box : bench::TopLevelWindows(processId, "#32770")) visible += IsWindowVisible(box) ? 1 : 0;
+  return visible;
 }
 
 TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {

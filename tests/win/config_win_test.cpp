@@ -219,12 +219,8 @@ TEST(RunDirectory, IsTakenWholeWhenLongerThanMaxPathBytes) {
     ASSERT_TRUE(ini.has_value());
     EXPECT_EQ(*ini, bench::IniText({{"启动时弹出使用说明", "是"}}));
     bench::PressBoxButton(box, IDOK);
-    ASSERT_TRUE(bench::WaitUntil([&] {
-      HWND w = bench::FindProgramWindow(app.ProcessId());
-      return w != nullptr && IsWindowVisible(w);
-    }));
-    PostMessageA(bench::FindProgramWindow(app.ProcessId()), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    ASSERT_TRUE(app.WaitForWindow());
+    EXPECT_EQ(app.Close(), 0u);
   }
   bench::RemoveFolder(base);
 }

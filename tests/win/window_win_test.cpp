@@ -176,9 +176,8 @@ TEST(MainWindow, FirstStartShowsTheNoticeBeforeTheWindowAndLeavesTheSwitch) {
   ASSERT_TRUE(ini.has_value());
   EXPECT_EQ(*ini, bench::IniText({{"启动时弹出使用说明", "是"}}));
   bench::PressBoxButton(box, IDOK);
-  ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(app.WaitForExit(), 0u);
+  ASSERT_TRUE(app.WaitForWindow());
+  EXPECT_EQ(app.Close(), 0u);
 }
 
 TEST(MainWindow, SwitchValuesDecideTheNotice) {
@@ -194,13 +193,9 @@ TEST(MainWindow, SwitchValuesDecideTheNotice) {
       ASSERT_NE(box, nullptr) << c.value;
       bench::PressBoxButton(box, IDOK);
     }
-    ASSERT_TRUE(bench::WaitUntil([&] {
-      HWND w = bench::FindProgramWindow(app.ProcessId());
-      return w != nullptr && IsWindowVisible(w);
-    })) << c.value;
+    ASSERT_TRUE(app.WaitForWindow()) << c.value;
     EXPECT_EQ(bench::FindBox("使用说明："), nullptr);
-    PostMessageA(bench::FindProgramWindow(app.ProcessId()), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(app.Close(), 0u);
   }
 }
 
@@ -404,6 +399,43 @@ TEST(ComboBox, SelectionWritesClampAboveAndClearBelow) {
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), c[1]) << c[0];
   }
   DestroyWindow(combo);
+}
+
+// Counts WM_TIMER messages for one window of the test's own.
+struct TickCounter {
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+      ++*reinterpret_cast<int*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+};
+
+TEST(Timers, StartStopAndIgnoreANegativePeriod) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = TickCounter::Proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TickCounter";
+  RegisterClassA(&wc);
+  HWND owner = CreateWindowExA(0, "TickCounter", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  int ticks = 0;
+  SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&ticks));
+  int period = 0;
+  lanzhi::WriteTimerPeriod(owner, 7, period, 20);
+  EXPECT_EQ(period, 20);
+  EXPECT_TRUE(bench::WaitUntil([&] { return ticks >= 3; }));
+  lanzhi::WriteTimerPeriod(owner, 7, period, 20);  // unchanged: keeps running
+  const int before = ticks;
+  EXPECT_TRUE(bench::WaitUntil([&] { return ticks > before; }));
+  lanzhi::WriteTimerPeriod(owner, 7, period, -5);
+  EXPECT_EQ(period, 0);
+  bench::ObserveFor(30);  // a tick already queued may still arrive
+  const int stopped = ticks;
+  bench::ObserveFor(200);
+  EXPECT_EQ(ticks, stopped);
+  DestroyWindow(owner);
 }
 
 }  // namespace
