@@ -139,8 +139,8 @@ LRESULT CALLBACK SpeedFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcA(state->original, window, message, wParam, lParam);
 }
 
-DWORD EditStyle(const ControlSpec& spec) {
-  DWORD style = ES_AUTOHSCROLL | (spec.align == Align::Center ? ES_CENTER : ES_LEFT);
+DWORD EditStyle(const ControlSpec& entry) {
+  DWORD style = ES_AUTOHSCROLL | (entry.align == Align::Center ? ES_CENTER : ES_LEFT);
   return style;
 }
 
@@ -182,19 +182,19 @@ HFONT CreateControlFont(FontKind kind) {
   return CreateFontIndirectA(&lf);
 }
 
-HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spec, int id,
+HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& entry, int id,
                          HFONT font, LabelLook* look, SpeedFieldState* speed,
                          LabelNotifyHandler* notify) {
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.tabStop ? WS_TABSTOP : 0);
   DWORD exStyle = 0;
   const char* className = nullptr;
-  int height = spec.height;
-  switch (spec.kind) {
+  int height = entry.height;
+  switch (entry.kind) {
     case ControlKind::Timer:
       return nullptr;
     case ControlKind::Edit:
       className = "EDIT";
-      style |= EditStyle(spec);
+      style |= EditStyle(entry);
       exStyle = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::Combo:
@@ -219,25 +219,25 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spe
       break;
   }
 
-  HWND window = CreateWindowExA(exStyle, className, spec.text.c_str(), style, spec.x, spec.y,
-                                spec.width, height, parent,
+  HWND window = CreateWindowExA(exStyle, className, entry.text.c_str(), style, entry.x, entry.y,
+                                entry.width, height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (window == nullptr) return nullptr;
 
-  if (font != nullptr && spec.kind != ControlKind::TransparentLabel) {
+  if (font != nullptr && entry.kind != ControlKind::TransparentLabel) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::Edit:
-      SendMessageA(window, EM_LIMITTEXT, static_cast<WPARAM>(spec.lengthLimit), 0);
-      if (spec.speedField && speed != nullptr) {
+      SendMessageA(window, EM_LIMITTEXT, static_cast<WPARAM>(entry.lengthLimit), 0);
+      if (entry.speedField && speed != nullptr) {
         speed->spin = CreateWindowExA(WS_EX_STATICEDGE, UPDOWN_CLASSA, "", WS_CHILD,
-                                      spec.x + spec.width, spec.y, kSpinWidth, spec.height, parent,
+                                      entry.x + entry.width, entry.y, kSpinWidth, entry.height, parent,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpeedSpinId)),
                                       instance, nullptr);
         // Some up-down implementations fix the width at creation; set it again.
-        SetWindowPos(speed->spin, nullptr, spec.x + spec.width, spec.y, kSpinWidth, spec.height,
+        SetWindowPos(speed->spin, nullptr, entry.x + entry.width, entry.y, kSpinWidth, entry.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(speed->spin, UDM_SETRANGE, 0, MAKELPARAM(kSpinUpper, kSpinLower));
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(speed));
@@ -256,7 +256,7 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spe
       break;
     }
     case ControlKind::Radio:
-      if (spec.checked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
+      if (entry.checked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
       break;
     case ControlKind::Label:
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notify));
@@ -264,10 +264,10 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spe
     case ControlKind::TransparentLabel:
       if (look != nullptr) {
         look->font = font;
-        look->colour = ToColorRef(spec.textColour.value_or(Rgb{}));
-        look->align = spec.align;
-        look->relief = spec.relief;
-        look->handCursor = spec.handCursor;
+        look->colour = ToColorRef(entry.textColour.value_or(Rgb{}));
+        look->align = entry.align;
+        look->relief = entry.relief;
+        look->handCursor = entry.handCursor;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(look));
       }
       break;

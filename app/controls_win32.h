@@ -40,9 +40,9 @@ struct SpeedFieldState {
 // A font of the face "微软雅黑" at the given weight.
 HFONT CreateControlFont(FontKind kind);
 
-// Creates the control window of `spec` (hidden) as a child of `parent`.
+// Creates the control window of `entry` (hidden) as a child of `parent`.
 // `look` and `speed` are used by the kinds that need them.
-HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& spec, int id,
+HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& entry, int id,
                          HFONT font, LabelLook* look, SpeedFieldState* speed,
                          LabelNotifyHandler* notify);
 

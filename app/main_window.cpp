@@ -18,7 +18,7 @@ int ModifierKeys() {
   return (KeyDown(VK_CONTROL) ? 1 : 0) + (KeyDown(VK_SHIFT) ? 2 : 0) + (KeyDown(VK_MENU) ? 4 : 0);
 }
 
-const ControlSpec& Spec(int index) { return ControlTable()[static_cast<std::size_t>(index)]; }
+const ControlSpec& TableEntry(int index) { return ControlTable()[static_cast<std::size_t>(index)]; }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ bool MainWindow::Create() {
 
   CreateControls();
   for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i] != nullptr) ShowWindow(controls_[i], Spec(static_cast<int>(i)).visible ? SW_SHOWNA : SW_HIDE);
+    if (controls_[i] != nullptr) ShowWindow(controls_[i], TableEntry(static_cast<int>(i)).visible ? SW_SHOWNA : SW_HIDE);
   }
   OnCreated();
   if (IsWindow(window_)) ShowWindow(window_, SW_SHOW);
@@ -81,20 +81,20 @@ bool MainWindow::CreateControls() {
   brushes_.assign(table.size(), nullptr);
   bool all = true;
   for (std::size_t i = 0; i < table.size(); ++i) {
-    const ControlSpec& spec = table[i];
-    if (spec.kind == ControlKind::Timer) continue;
-    HFONT font = CreateControlFont(spec.font);
+    const ControlSpec& entry = table[i];
+    if (entry.kind == ControlKind::Timer) continue;
+    HFONT font = CreateControlFont(entry.font);
     if (font != nullptr) fonts_.push_back(font);
     LabelLook* look = nullptr;
-    if (spec.kind == ControlKind::TransparentLabel) {
+    if (entry.kind == ControlKind::TransparentLabel) {
       looks_.push_back(std::make_unique<LabelLook>());
       look = looks_.back().get();
     }
-    controls_[i] = CreateControlWindow(window_, instance_, spec, ControlIdAt(static_cast<int>(i)),
-                                       font, look, spec.speedField ? &speedField_ : nullptr, this);
+    controls_[i] = CreateControlWindow(window_, instance_, entry, ControlIdAt(static_cast<int>(i)),
+                                       font, look, entry.speedField ? &speedField_ : nullptr, this);
     all = all && controls_[i] != nullptr;
-    if (spec.background) {
-      brushes_[i] = CreateSolidBrush(RGB(spec.background->r, spec.background->g, spec.background->b));
+    if (entry.background) {
+      brushes_[i] = CreateSolidBrush(RGB(entry.background->r, entry.background->g, entry.background->b));
     }
   }
   // Stack in reverse: the last control on top, 组合框1 at the bottom.
@@ -221,14 +221,14 @@ LRESULT MainWindow::OnControlColour(HDC dc, HWND control, UINT message) {
     if (GetComboBoxInfo(combo, &info) && info.hwndList == control) index = IndexOf(combo);
   }
   if (index < 0) return DefWindowProcA(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-  const ControlSpec& spec = Spec(index);
-  if (spec.textColour) SetTextColor(dc, RGB(spec.textColour->r, spec.textColour->g, spec.textColour->b));
-  if (spec.faceBackground) {
+  const ControlSpec& entry = TableEntry(index);
+  if (entry.textColour) SetTextColor(dc, RGB(entry.textColour->r, entry.textColour->g, entry.textColour->b));
+  if (entry.faceBackground) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
-  if (spec.background) {
-    SetBkColor(dc, RGB(spec.background->r, spec.background->g, spec.background->b));
+  if (entry.background) {
+    SetBkColor(dc, RGB(entry.background->r, entry.background->g, entry.background->b));
     return reinterpret_cast<LRESULT>(brushes_[static_cast<std::size_t>(index)]);
   }
   return DefWindowProcA(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
@@ -263,9 +263,9 @@ bool MainWindow::WalkFocus(int fromIndex, bool forward, bool radiosOnly) {
   std::vector<FocusState> states(controls_.size());
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     if (controls_[i] == nullptr) continue;
-    const ControlSpec& spec = Spec(static_cast<int>(i));
-    states[i] = {spec.tabStop, IsWindowVisible(controls_[i]) != FALSE,
-                 IsWindowEnabled(controls_[i]) != FALSE, spec.kind == ControlKind::Radio};
+    const ControlSpec& entry = TableEntry(static_cast<int>(i));
+    states[i] = {entry.tabStop, IsWindowVisible(controls_[i]) != FALSE,
+                 IsWindowEnabled(controls_[i]) != FALSE, entry.kind == ControlKind::Radio};
   }
   const int next = radiosOnly ? NextRadio(states, fromIndex, forward)
                               : NextTabStop(states, fromIndex, forward);
@@ -305,7 +305,7 @@ bool MainWindow::PreTranslate(const MSG& message) {
       case VK_DOWN:
       case VK_LEFT:
       case VK_UP:
-        if (focus < 0 || Spec(focus).kind != ControlKind::Radio) return false;
+        if (focus < 0 || TableEntry(focus).kind != ControlKind::Radio) return false;
         WalkFocus(focus, message.wParam == VK_RIGHT || message.wParam == VK_DOWN, true);
         return true;
       default:

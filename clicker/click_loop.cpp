@@ -33,9 +33,11 @@ unsigned ClickSchedule::TimerPeriod(double now) const {
   // Paces below the timer's resolution: tick finely and issue what is due.
   if (pace_ < kFineTickMs) return kFineTickMs;
   const double remaining = NextDue() - now;
-  if (remaining <= kFineTickMs) return kFineTickMs;
-  // Close to the next click: aim at it (rounded up, so the tick is not early).
-  if (remaining <= 2.0 * kFineTickMs) return static_cast<unsigned>(std::ceil(remaining));
+  // Close to the next click: aim just past it. A tick that came early would
+  // wait a whole extra period, as no period shorter than kFineTickMs exists.
+  if (remaining <= 2.0 * kFineTickMs) {
+    return std::max(kFineTickMs, static_cast<unsigned>(std::ceil(remaining)) + 1);
+  }
   // Further away: wake a little before it, then aim, so that an early tick
   // never costs a whole pace. The longest period a timer takes is
   // USER_TIMER_MAXIMUM.

@@ -61,13 +61,14 @@ TEST(ClickSchedule, TimerAimsJustBeforeTheNextClick) {
   ClickSchedule slow(1000, 0);
   slow.TakeDue(0);
   EXPECT_EQ(slow.TimerPeriod(0), 990u);
-  EXPECT_EQ(slow.TimerPeriod(985), 15u);          // aim at the click, rounded up
-  EXPECT_EQ(slow.TimerPeriod(984.5), 16u);
+  EXPECT_EQ(slow.TimerPeriod(985), 16u);          // aim just past the click
+  EXPECT_EQ(slow.TimerPeriod(984.5), 17u);
+  EXPECT_EQ(slow.TimerPeriod(990.5), 11u);
   EXPECT_EQ(slow.TimerPeriod(995), ClickSchedule::kFineTickMs);
   EXPECT_EQ(slow.TimerPeriod(500.5), 489u);
   ClickSchedule sixteen(16, 0);
   sixteen.TakeDue(0);
-  EXPECT_EQ(sixteen.TimerPeriod(0.2), 16u);
+  EXPECT_EQ(sixteen.TimerPeriod(0.2), 17u);
   ClickSchedule huge(1e12, 0);
   huge.TakeDue(0);
   EXPECT_EQ(huge.TimerPeriod(0), 0x7FFFFFFFu - ClickSchedule::kFineTickMs);

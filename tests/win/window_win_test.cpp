@@ -139,14 +139,14 @@ TEST(MainWindow, ShowsItsControlsWithTheirInitialContents) {
   EXPECT_TRUE(IsWindowVisible(spin));
 
   std::set<std::string> visible;
-  for (const auto& spec : lanzhi::ControlTable()) {
-    HWND control = app.Control(spec.name.c_str());
-    if (spec.kind == lanzhi::ControlKind::Timer) {
-      EXPECT_EQ(control, nullptr) << spec.name;
+  for (const auto& entry : lanzhi::ControlTable()) {
+    HWND control = app.Control(entry.name.c_str());
+    if (entry.kind == lanzhi::ControlKind::Timer) {
+      EXPECT_EQ(control, nullptr) << entry.name;
       continue;
     }
-    ASSERT_NE(control, nullptr) << spec.name;
-    if (IsWindowVisible(control)) visible.insert(spec.name);
+    ASSERT_NE(control, nullptr) << entry.name;
+    if (IsWindowVisible(control)) visible.insert(entry.name);
   }
   EXPECT_EQ(visible.size(), 9u);
 
