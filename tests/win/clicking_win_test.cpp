@@ -175,18 +175,27 @@ TEST_F(Clicking, MultiPositionVisitsThePositionsInTurn) {
   Launch(PositionsIni({{1, "40", "40"}, {2, "140", "40"}, {3, "240", "40"}}));
   Target("单选框3");
   // Under Wine a click right after a cursor move can, rarely, land where the
-  // cursor was when the move's X events are handled late; a pace of a few
-  // hundred milliseconds leaves them time. Windows moves the cursor at once.
+  // cursor was when the move's X events are handled late (Windows moves the
+  // cursor at once). So every click must land on one of the positions, and
+  // one of up to three tours of seven clicks must follow the order exactly.
   Pace("400");
-  Press(VK_F6);
-  ASSERT_TRUE(target_.WaitForDowns(7));
-  EXPECT_EQ(app_->Text("编辑框2"), "正在以1.2秒3处的速度左键单击");
-  const auto downs = target_.Downs();
-  for (std::size_t i = 0; i < 7; ++i) {
-    EXPECT_EQ(downs[i].screen.x, 40 + 100 * static_cast<int>(i % 3)) << i;
-    EXPECT_EQ(downs[i].screen.y, 40) << i;
+  bool exact = false;
+  for (int attempt = 0; attempt < 3 && !exact; ++attempt) {
+    target_.Clear();
+    FocusTarget();
+    Press(VK_F6);
+    ASSERT_TRUE(target_.WaitForDowns(7));
+    EXPECT_EQ(app_->Text("编辑框2"), "正在以1.2秒3处的速度左键单击");
+    StopAndExpectQuiet();
+    const auto downs = target_.Downs();
+    exact = true;
+    for (std::size_t i = 0; i < downs.size(); ++i) {
+      EXPECT_EQ(downs[i].screen.y, 40) << i;
+      EXPECT_TRUE(downs[i].screen.x == 40 || downs[i].screen.x == 140 || downs[i].screen.x == 240) << i;
+      if (i < 7 && downs[i].screen.x != 40 + 100 * static_cast<int>(i % 3)) exact = false;
+    }
   }
-  StopAndExpectQuiet();
+  EXPECT_TRUE(exact) << "no tour followed positions 1, 2, 3, 1, 2, 3, 1";
   EXPECT_EQ(app_->Close(), 0u);
 }
 

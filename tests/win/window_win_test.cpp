@@ -306,7 +306,13 @@ void ClickSpin(App& app, bool up) {
   const RECT r = bench::ScreenRect(GetDlgItem(app.Window(), lanzhi::kSpeedSpinId));
   const int x = (r.left + r.right) / 2;
   const int y = up ? r.top + 5 : r.bottom - 5;
-  bench::LeftClickAt(x, y);
+  // Every step changes the text. Under Wine a press right after a cursor move
+  // can land where the cursor was; such a press is lost, so press again.
+  const std::string before = app.Text("编辑框3");
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    bench::LeftClickAt(x, y);
+    if (bench::WaitUntil([&] { return app.Text("编辑框3") != before; }, 1000)) return;
+  }
 }
 
 void FocusSpeedField(App& app) {
