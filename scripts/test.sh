@@ -28,4 +28,6 @@ cmake --build --preset windows
 . scripts/wine-bench.sh
 bench_begin_session
 trap 'bench_end_session' EXIT
-ctest --preset windows
+status=0
+ctest --preset windows || status=$?
+exit "$status"

@@ -103,11 +103,13 @@ bench_begin_session() {
 
 bench_end_session() {
   if [ "${BENCH_STARTED_SERVER:-0}" = 1 ]; then
-    wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     rm -f "$BENCH_PREFIX/.bench-display"
   fi
   if [ "${BENCH_STARTED_X:-0}" = 1 ] && [ -n "${BENCH_XVFB_PID:-}" ]; then
-    kill "$BENCH_XVFB_PID" 2>/dev/null; wait "$BENCH_XVFB_PID" 2>/dev/null
+    kill "$BENCH_XVFB_PID" 2>/dev/null || true
+    wait "$BENCH_XVFB_PID" 2>/dev/null || true
   fi
   return 0
 }
