@@ -36,6 +36,11 @@ bool FocusIs(const App& app, const char* name) {
   return bench::WaitUntil([&] { return app.Focused() == app.Control(name); }, 3000);
 }
 
+// Starts the program in front, with the focus where start-up puts it.
+bool StartInFront(App& app) {
+  return app.Start() && app.BringToFront() && FocusIs(app, "组合框1");
+}
+
 TEST(MainWindow, IsCentredWithAFixedFrame) {
   App app;
   ASSERT_TRUE(app.Start());
@@ -201,9 +206,7 @@ TEST(MainWindow, SwitchValuesDecideTheNotice) {
 
 TEST(Keyboard, TabWalksTheSixVisibleTabStopsAndShiftTabGoesBack) {
   App app;
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.BringToFront());
-  ASSERT_TRUE(FocusIs(app, "组合框1"));
+  ASSERT_TRUE(StartInFront(app));
   for (const char* next : {"编辑框2", "编辑框3", "单选框1", "单选框2", "单选框3", "组合框1"}) {
     Press(VK_TAB);
     EXPECT_TRUE(FocusIs(app, next)) << next;
@@ -222,9 +225,7 @@ TEST(Keyboard, TabWalksTheSixVisibleTabStopsAndShiftTabGoesBack) {
 
 TEST(Keyboard, ArrowsMoveFocusAndCheckAmongTheRadioBoxesWithWrap) {
   App app;
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.BringToFront());
-  ASSERT_TRUE(FocusIs(app, "组合框1"));
+  ASSERT_TRUE(StartInFront(app));
   for (int i = 0; i < 3; ++i) Press(VK_TAB);
   ASSERT_TRUE(FocusIs(app, "单选框1"));
   const struct {
@@ -263,9 +264,7 @@ TEST(Keyboard, EscapeClosesFromAnyControlButShiftEscapeDoesNot) {
   };
   for (const Case& c : cases) {
     App app;
-    ASSERT_TRUE(app.Start()) << c.what;
-    ASSERT_TRUE(app.BringToFront());
-    ASSERT_TRUE(FocusIs(app, "组合框1"));
+    ASSERT_TRUE(StartInFront(app)) << c.what;
     ASSERT_TRUE(c.prepare(app)) << c.what;
     Press(VK_ESCAPE, {VK_SHIFT});
     bench::ObserveFor(300);
@@ -277,9 +276,7 @@ TEST(Keyboard, EscapeClosesFromAnyControlButShiftEscapeDoesNot) {
 
 TEST(Keyboard, FocusReturnsToTheControlThatHadIt) {
   App app;
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.BringToFront());
-  ASSERT_TRUE(FocusIs(app, "组合框1"));
+  ASSERT_TRUE(StartInFront(app));
   Press(VK_TAB);
   Press(VK_TAB);
   ASSERT_TRUE(FocusIs(app, "编辑框3"));
