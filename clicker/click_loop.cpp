@@ -9,16 +9,17 @@
 namespace lanzhi {
 
 long long ClickSchedule::MaxBurst() const {
-  return std::max(1LL, static_cast<long long>(std::floor(kMaxBurstMs / pace_)));
+  return std::max(1LL, SaturatingCast<long long>(std::floor(kMaxBurstMs / pace_)));
 }
 
 long long ClickSchedule::TakeDue(double now) {
   if (now < start_) return 0;
-  const auto dueTotal = static_cast<long long>(std::floor((now - start_) / pace_)) + 1;
-  const long long due = dueTotal - issued_;
-  if (due <= 0) return 0;
+  // Whole paces since the start: clicks 0..elapsed are due.
+  const auto elapsed = SaturatingCast<long long>(std::floor((now - start_) / pace_));
+  if (elapsed < issued_) return 0;
   const long long burst = MaxBurst();
-  if (due <= burst) {
+  if (elapsed - issued_ < burst) {
+    const long long due = elapsed - issued_ + 1;
     issued_ += due;
     return due;
   }
@@ -32,17 +33,21 @@ long long ClickSchedule::TakeDue(double now) {
 unsigned ClickSchedule::TimerPeriod(double now) const {
   // Paces below the timer's resolution: tick finely and issue what is due.
   if (pace_ < kFineTickMs) return kFineTickMs;
+  // The clicks of a tick take time, so the next one may already be overdue
+  // here: `remaining` can be negative, and the period is worked out in a
+  // signed type before it is clamped.
   const double remaining = NextDue() - now;
-  // Close to the next click: aim just past it. A tick that came early would
-  // wait a whole extra period, as no period shorter than kFineTickMs exists.
+  long long period = 0;
   if (remaining <= 2.0 * kFineTickMs) {
-    return std::max(kFineTickMs, static_cast<unsigned>(std::ceil(remaining)) + 1);
+    // Close to the next click: aim just past it. A tick that came early would
+    // wait a whole extra period, as no period shorter than kFineTickMs exists.
+    period = SaturatingCast<long long>(std::ceil(remaining)) + 1;
+  } else {
+    // Further away: wake a little before it, then aim, so that an early tick
+    // never costs a whole pace.
+    period = SaturatingCast<long long>(std::floor(remaining)) - kFineTickMs;
   }
-  // Further away: wake a little before it, then aim, so that an early tick
-  // never costs a whole pace. The longest period a timer takes is
-  // USER_TIMER_MAXIMUM.
-  constexpr double kLongest = 0x7FFFFFFF;
-  return static_cast<unsigned>(std::min(std::floor(remaining), kLongest)) - kFineTickMs;
+  return static_cast<unsigned>(std::clamp<long long>(period, kFineTickMs, kLongestTickMs));
 }
 
 void ClickLoop::Notice(std::string_view text, ClickEnvironment::NoticeKind kind) {

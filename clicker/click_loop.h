@@ -1,5 +1,6 @@
-// The click loop's portable parts: the clock-driven schedule and the status
-// sentences. ClickLoop itself (timers, clicks) is in click_loop_win32.cpp.
+// The click loop: the clock-driven schedule, the state machine that starts,
+// paces and stops clicking over a system interface, and the status sentences.
+// MainWindow binds the interface to the real timer, cursor and clicks.
 #pragma once
 
 #include <string>
@@ -25,6 +26,8 @@ class ClickSchedule {
   // Shortest timer period the loop asks for (the system's minimum); long
   // waits end this far ahead of a due click and then aim at it.
   static constexpr unsigned kFineTickMs = 10;
+  // Longest period a timer takes (USER_TIMER_MAXIMUM).
+  static constexpr unsigned kLongestTickMs = 0x7FFFFFFF;
 
   ClickSchedule() = default;
   // The first click is due at `now`.
@@ -37,7 +40,9 @@ class ClickSchedule {
   // After a stall longer than the burst limit the schedule restarts from now.
   long long TakeDue(double now);
 
-  // Period for the pacing timer after a tick at `now`.
+  // Period for the pacing timer after a tick at `now`: always within
+  // kFineTickMs..kLongestTickMs, so a running loop's timer is never stopped by
+  // it. A click that is due or overdue gets the shortest period.
   unsigned TimerPeriod(double now) const;
 
   double NextDue() const { return start_ + static_cast<double>(issued_) * pace_; }

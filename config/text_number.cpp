@@ -96,15 +96,6 @@ ParsedNumber ParseNumber(std::string_view raw) {
 
 double TextToNumber(std::string_view text) { return ParseNumber(text).value; }
 
-std::int32_t SaturateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
-  if (value >= kMax) return std::numeric_limits<std::int32_t>::max();
-  if (value <= kMin) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(std::trunc(value));
-}
-
 std::string NumberToText(std::int64_t value) { return std::to_string(value); }
 
 std::string NumberToText(bool value) { return value ? "真" : "假"; }

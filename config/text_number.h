@@ -2,7 +2,10 @@
 // part of the program. Texts are GBK (code page 936) byte strings.
 #pragma once
 
+#include <cmath>
+#include <concepts>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -30,9 +33,24 @@ ParsedNumber ParseNumber(std::string_view raw);
 // ParseNumber's value; 0 for a text without a number.
 double TextToNumber(std::string_view text);
 
-// Converts to a 32-bit coordinate: toward zero, saturating at the ends of the
-// range (a cast of an out-of-range double would be undefined behaviour).
-std::int32_t SaturateToInt32(double value);
+// Every conversion of a clock or user value from floating point to an integer
+// goes through here: a plain cast of a value outside the target's range (or of
+// NaN) is undefined behaviour. Rounds toward zero, saturates at the ends of the
+// range, and gives 0 for NaN.
+template <std::integral Int>
+Int SaturatingCast(double value) {
+  if (std::isnan(value)) return 0;
+  // The limits as doubles: min is exact, and max is exact or rounds up to the
+  // next power of two, so ">=" and "<=" catch every value a cast cannot hold.
+  constexpr auto kMax = static_cast<double>(std::numeric_limits<Int>::max());
+  constexpr auto kMin = static_cast<double>(std::numeric_limits<Int>::min());
+  if (value >= kMax) return std::numeric_limits<Int>::max();
+  if (value <= kMin) return std::numeric_limits<Int>::min();
+  return static_cast<Int>(std::trunc(value));
+}
+
+// A 32-bit screen coordinate from a number read from a text.
+inline std::int32_t SaturateToInt32(double value) { return SaturatingCast<std::int32_t>(value); }
 
 std::string NumberToText(std::int64_t value);
 // At most 13 significant digits, no trailing zeros or point; exponent form only

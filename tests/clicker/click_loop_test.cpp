@@ -71,7 +71,7 @@ TEST(ClickSchedule, TimerAimsJustBeforeTheNextClick) {
   EXPECT_EQ(sixteen.TimerPeriod(0.2), 17u);
   ClickSchedule huge(1e12, 0);
   huge.TakeDue(0);
-  EXPECT_EQ(huge.TimerPeriod(0), 0x7FFFFFFFu - ClickSchedule::kFineTickMs);
+  EXPECT_EQ(huge.TimerPeriod(0), ClickSchedule::kLongestTickMs);
 }
 
 struct StatusCase {
@@ -290,6 +290,102 @@ TEST(ClickLoop, HaltStopsWithoutAnyNotice) {
   EXPECT_FALSE(loop.Running());
   EXPECT_TRUE(env.notices.empty());
   EXPECT_EQ(env.timerPeriod, 0u);
+}
+
+}  // namespace
+}  // namespace lanzhi
+
+#include <random>
+
+#include "tests/clicker/busy_machine.h"
+
+namespace lanzhi {
+namespace {
+
+// How late each tick comes, by tick number.
+struct Lateness {
+  const char* name;
+  bool modest;  // late by less than the burst window, every tick
+  double (*late)(std::mt19937& random, int tick, double pace);
+};
+
+const Lateness kLateness[] = {
+    {"on time", true, [](std::mt19937&, int, double) { return 0.0; }},
+    {"up to 30 ms late", true,
+     [](std::mt19937& random, int, double) { return std::uniform_real_distribution<double>(0, 30)(random); }},
+    {"every 7th tick three paces late", false,
+     [](std::mt19937& random, int tick, double pace) {
+       return tick % 7 == 6 ? 3 * pace : std::uniform_real_distribution<double>(0, 5)(random);
+     }},
+    {"every tick up to two paces late", false,
+     [](std::mt19937& random, int, double pace) { return std::uniform_real_distribution<double>(0, 2 * pace)(random); }},
+};
+
+TEST(ClickLoopOnABusyMachine, KeepsClickingOnScheduleWhateverTheClicksCostAndHowLateTicksCome) {
+  const double paces[] = {1, 9.5, 10, 10.5, 16, 33, 1000};
+  const double costs[] = {0, 0.3, 2, 12};
+  for (const double pace : paces) {
+    for (const double cost : costs) {
+      for (const Lateness& lateness : kLateness) {
+        std::mt19937 random(1234);
+        testing::LoopDriver driver;
+        driver.env.clickCostMs = cost;
+        driver.env.now = 5000;
+        const std::string paceText = NumberToText(pace);
+        driver.Start({ClickMode::LeftSingle, paceText, TargetMode::AnyPosition});
+        const double runMs = pace >= 1000 ? 30000 : 5000;
+        const double end = driver.RunStart() + runMs;
+        int tick = 0;
+        while (driver.env.now < end && driver.Violation().empty()) {
+          ASSERT_TRUE(driver.Tick(lateness.late(random, tick++, pace)));
+        }
+        const std::string where = "pace " + paceText + " ms, click cost " + NumberToText(cost) +
+                                  " ms, ticks " + lateness.name;
+        EXPECT_EQ(driver.Violation(), "") << where;
+        EXPECT_TRUE(driver.loop.Running()) << where;
+        // Where the ticks and the clicks leave time to keep up, the count is
+        // the schedule's: one click per pace, give or take one burst.
+        const bool keepsUp = cost <= pace / 4 && lateness.modest;
+        if (keepsUp) {
+          const double elapsed = driver.env.now - driver.RunStart();
+          const double burst = std::max(1.0, std::floor(ClickSchedule::kMaxBurstMs / pace));
+          const auto clicks = static_cast<double>(driver.RunClicks());
+          EXPECT_LE(clicks, std::floor(elapsed / pace) + 1) << where;
+          EXPECT_GE(clicks, elapsed / pace - burst - 1) << where;
+        }
+        driver.Stop();
+        EXPECT_EQ(driver.Violation(), "") << where;
+        EXPECT_FALSE(driver.loop.Running()) << where;
+      }
+    }
+  }
+}
+
+TEST(ClickLoopOnABusyMachine, AClickThatEndsPastTheNextDueTimeGetsTheShortestPeriod) {
+  // Pace 10 ms with a 2 ms click and a tick 9 ms late: when the click ends the
+  // next one is already overdue.
+  testing::LoopDriver driver;
+  driver.env.clickCostMs = 2;
+  driver.Start({ClickMode::LeftSingle, "10", TargetMode::AnyPosition});
+  ASSERT_TRUE(driver.Tick(9));
+  EXPECT_EQ(driver.Violation(), "");
+  EXPECT_EQ(driver.env.period, ClickSchedule::kFineTickMs);
+  EXPECT_TRUE(driver.loop.Running());
+}
+
+TEST(ClickSchedule, TimerPeriodStaysWithinWhatATimerTakesForAnyClock) {
+  ClickSchedule s(16, 0);
+  s.TakeDue(0);
+  for (const double now : {-1e300, -5.0, 15.0, 16.0, 40.0, 1e6, 1e300, std::nan("")}) {
+    const unsigned period = s.TimerPeriod(now);
+    EXPECT_GE(period, ClickSchedule::kFineTickMs) << now;
+    EXPECT_LE(period, ClickSchedule::kLongestTickMs) << now;
+  }
+  // A schedule started at a clock reading far in the past has at most one
+  // burst due, and asks for the shortest period afterwards.
+  ClickSchedule old(1, -1e300);
+  EXPECT_EQ(old.TakeDue(0), 100);
+  EXPECT_EQ(old.TimerPeriod(0), ClickSchedule::kFineTickMs);
 }
 
 }  // namespace

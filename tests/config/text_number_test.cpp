@@ -68,6 +68,35 @@ TEST(TextToNumber, OverflowGivesInfinityAndUnderflowZero) {
   EXPECT_EQ(TextToNumber("1e-999"), 0.0);
 }
 
+TEST(SaturatingCast, RoundsTowardZeroSaturatesAndMapsNaNToZero) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr long long kMaxLL = std::numeric_limits<long long>::max();
+  constexpr long long kMinLL = std::numeric_limits<long long>::min();
+  const struct {
+    double value;
+    long long asLongLong;
+    unsigned asUnsigned;
+  } cases[] = {
+      {0.0, 0, 0u},
+      {12.9, 12, 12u},
+      {-12.9, -12, 0u},
+      {-0.5, 0, 0u},
+      {4294967295.0, 4294967295LL, 4294967295u},
+      {4294967296.5, 4294967296LL, 4294967295u},
+      {9.2233720368547758e18, kMaxLL, 4294967295u},  // 2^63: just beyond long long
+      {-9.2233720368547758e18, kMinLL, 0u},          // -2^63: exactly long long's min
+      {1e300, kMaxLL, 4294967295u},
+      {-1e300, kMinLL, 0u},
+      {kInf, kMaxLL, 4294967295u},
+      {-kInf, kMinLL, 0u},
+      {std::nan(""), 0, 0u},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SaturatingCast<long long>(c.value), c.asLongLong) << c.value;
+    EXPECT_EQ(SaturatingCast<unsigned>(c.value), c.asUnsigned) << c.value;
+  }
+}
+
 TEST(SaturateToInt32, TruncatesTowardZeroAndSaturates) {
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
