@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "../tests/win/bench.h"
+#include "../tests/win/harness.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ Row Measure(const std::vector<double>& times, double pace) {
   return row;
 }
 
-std::vector<double> DownTimes(const bench::ClickTarget& counter) {
+std::vector<double> DownTimes(const harness::ClickTarget& counter) {
   std::vector<double> times;
   for (const auto& e : counter.Downs()) times.push_back(e.timeMs);
   return times;
@@ -64,46 +64,46 @@ void Print(const char* contender, double pace, const Row& row) {
 }
 
 int PaceRun(const std::string& contender, double pace, double seconds) {
-  bench::ClickTarget counter(kCounterPlace);
+  harness::ClickTarget counter(kCounterPlace);
   const auto runMs = static_cast<DWORD>(seconds * 1000);
   if (contender == "program") {
-    bench::App app;
+    harness::App app;
     if (!app.Start()) return 2;
     app.SetText("编辑框3", std::to_string(static_cast<long>(pace)));
-    bench::MoveCursorTo(kAim.x, kAim.y);
+    harness::MoveCursorTo(kAim.x, kAim.y);
     SetForegroundWindow(counter.Window());
-    bench::Press(VK_F6);
-    bench::ObserveFor(runMs);
-    bench::Press(VK_F7);
-    bench::ObserveFor(300);
+    harness::Press(VK_F6);
+    harness::ObserveFor(runMs);
+    harness::Press(VK_F7);
+    harness::ObserveFor(300);
     app.Close();
   } else if (contender == "reference") {
-    bench::MoveCursorTo(kAim.x, kAim.y);
+    harness::MoveCursorTo(kAim.x, kAim.y);
     std::wstring commandLine = L"reference_clicker.exe " + std::to_wstring(static_cast<long>(pace));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const std::wstring exe = bench::OwnDirectory() + L"\\reference_clicker.exe";
+    const std::wstring exe = harness::OwnDirectory() + L"\\reference_clicker.exe";
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
       return 2;
     }
-    bench::ObserveFor(runMs);
+    harness::ObserveFor(runMs);
     PostThreadMessageW(info.dwThreadId, WM_QUIT, 0, 0);
     WaitForSingleObject(info.hProcess, 5000);
-    bench::ObserveFor(300);
+    harness::ObserveFor(300);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
   } else if (contender == "xdotool") {
     // The clicks come from outside (bench/run.sh starts xdotool on "ready").
-    bench::MoveCursorTo(kAim.x, kAim.y);
+    harness::MoveCursorTo(kAim.x, kAim.y);
     std::printf("ready\n");
     std::fflush(stdout);
-    const double deadline = bench::NowMs() + seconds * 3000 + 15000;
-    bench::WaitUntil([&] {
+    const double deadline = harness::NowMs() + seconds * 3000 + 15000;
+    harness::WaitUntil([&] {
       const auto downs = counter.Downs();
-      return !downs.empty() && bench::NowMs() - downs.back().timeMs > 2000;
-    }, static_cast<DWORD>(deadline - bench::NowMs()));
+      return !downs.empty() && harness::NowMs() - downs.back().timeMs > 2000;
+    }, static_cast<DWORD>(deadline - harness::NowMs()));
   } else {
     return 2;
   }
@@ -146,7 +146,7 @@ Resources ResourcesOf(HANDLE process) {
 void Mark(const char* label) {
   std::printf("MARK %s\n", label);
   std::fflush(stdout);
-  bench::ObserveFor(1500);
+  harness::ObserveFor(1500);
 }
 
 void PrintResources(const char* when, const Resources& r) {
@@ -158,59 +158,59 @@ int Footprint(double longSeconds) {
   // Start-up: from process creation to the main window on screen, warm prefix.
   std::vector<double> startups;
   for (int i = 0; i < 11; ++i) {
-    bench::App app;
-    const double begin = bench::NowMs();
+    harness::App app;
+    const double begin = harness::NowMs();
     if (!app.Start()) return 2;
-    if (i > 0) startups.push_back(bench::NowMs() - begin);  // the first one warms the prefix
+    if (i > 0) startups.push_back(harness::NowMs() - begin);  // the first one warms the prefix
     app.Close();
   }
   std::printf("start-up to visible window: median %.0f ms of %zu launches\n", Percentile(startups, 0.5),
               startups.size());
 
-  bench::ClickTarget counter(kCounterPlace);
-  bench::App app;
+  harness::ClickTarget counter(kCounterPlace);
+  harness::App app;
   if (!app.Start()) return 2;
   HANDLE process = app.Process();
-  bench::MoveCursorTo(kAim.x, kAim.y);
-  bench::ObserveFor(1000);
+  harness::MoveCursorTo(kAim.x, kAim.y);
+  harness::ObserveFor(1000);
   PrintResources("at start:", ResourcesOf(process));
   Mark("start");
 
   double cpu = CpuMs(process);
-  double wall = bench::NowMs();
-  bench::ObserveFor(60000);
-  std::printf("CPU stopped, 60 s (GetProcessTimes): %.3f %%\n", 100.0 * (CpuMs(process) - cpu) / (bench::NowMs() - wall));
+  double wall = harness::NowMs();
+  harness::ObserveFor(60000);
+  std::printf("CPU stopped, 60 s (GetProcessTimes): %.3f %%\n", 100.0 * (CpuMs(process) - cpu) / (harness::NowMs() - wall));
   Mark("stopped-60s");
 
   app.SetText("编辑框3", "1000");
   SetForegroundWindow(counter.Window());
-  bench::Press(VK_F6);
+  harness::Press(VK_F6);
   cpu = CpuMs(process);
-  wall = bench::NowMs();
-  bench::ObserveFor(60000);
+  wall = harness::NowMs();
+  harness::ObserveFor(60000);
   std::printf("CPU clicking at 1000 ms, 60 s (GetProcessTimes): %.3f %%\n",
-              100.0 * (CpuMs(process) - cpu) / (bench::NowMs() - wall));
+              100.0 * (CpuMs(process) - cpu) / (harness::NowMs() - wall));
   Mark("clicking-1000ms-60s");
-  bench::Press(VK_F7);
-  bench::ObserveFor(500);
+  harness::Press(VK_F7);
+  harness::ObserveFor(500);
 
   app.SetText("编辑框3", "1");
   counter.Clear();
-  bench::Press(VK_F6);
+  harness::Press(VK_F6);
   cpu = CpuMs(process);
-  wall = bench::NowMs();
+  wall = harness::NowMs();
   // Drop the recorded clicks as they come: the long run would fill memory.
-  const double end = bench::NowMs() + longSeconds * 1000;
+  const double end = harness::NowMs() + longSeconds * 1000;
   std::size_t clicks = 0;
-  while (bench::NowMs() < end) {
-    bench::ObserveFor(1000);
+  while (harness::NowMs() < end) {
+    harness::ObserveFor(1000);
     clicks += counter.Downs().size();
     counter.Clear();
   }
-  bench::Press(VK_F7);
-  bench::ObserveFor(1000);
+  harness::Press(VK_F7);
+  harness::ObserveFor(1000);
   std::printf("CPU clicking at 1 ms, %.0f s (GetProcessTimes): %.1f %% (%zu clicks received)\n", longSeconds,
-              100.0 * (CpuMs(process) - cpu) / (bench::NowMs() - wall), clicks);
+              100.0 * (CpuMs(process) - cpu) / (harness::NowMs() - wall), clicks);
   PrintResources("after the long run:", ResourcesOf(process));
   Mark("after-long-run");
   app.Close();

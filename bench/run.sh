@@ -9,9 +9,9 @@ cd "$root"
 bash scripts/bootstrap.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target pace_bench lanzhi_clicker reference_clicker >/dev/null
-. scripts/wine-bench.sh
-bench_begin_session
-trap 'bench_end_session' EXIT
+. scripts/wine-session.sh
+session_begin_session
+trap 'session_end_session' EXIT
 
 bin=build/windows/bin
 seconds=${LANZHI_BENCH_SECONDS:-10}
@@ -50,12 +50,12 @@ printf '%-10s %6s %8s %8s %9s %9s\n' contender pace_ms clicks ratio median_ms p9
 for pace in $paces; do
   run=$seconds
   [ "$pace" = 1000 ] && run=$((seconds * 3))
-  wine "$bin/pace_bench.exe" pace program "$pace" "$run" | tr -d '\r'
-  wine "$bin/pace_bench.exe" pace reference "$pace" "$run" | tr -d '\r'
+  session_wine "$bin/pace_bench.exe" pace program "$pace" "$run" | tr -d '\r'
+  session_wine "$bin/pace_bench.exe" pace reference "$pace" "$run" | tr -d '\r'
   # xdotool as an outside peer: as many clicks as the run asks for, D ms apart.
   count=$(( run * 1000 / pace + 1 ))
   fifo=$(mktemp -u); mkfifo "$fifo"
-  wine "$bin/pace_bench.exe" pace xdotool "$pace" "$run" 2>/dev/null > "$fifo" &
+  session_wine "$bin/pace_bench.exe" pace xdotool "$pace" "$run" 2>/dev/null > "$fifo" &
   counter=$!
   exec 7<"$fifo"
   if read -r -t 60 ready <&7 && [ "${ready%$'\r'}" = ready ]; then
@@ -71,7 +71,7 @@ echo
 fi
 if [[ " $parts " == *" footprint "* ]]; then
   # Line by line as it comes (no buffering filter): a mark is read at once.
-  wine "$bin/pace_bench.exe" footprint "$long_seconds" | while IFS= read -r line; do
+  session_wine "$bin/pace_bench.exe" footprint "$long_seconds" | while IFS= read -r line; do
     line=${line%$'\r'}
     case "$line" in
       MARK\ *) linux_figures "${line#MARK }" ;;

@@ -1,33 +1,4 @@
-# Cross build for 32-bit Windows with MinGW-w64 (posix thread model); the test
-# programs run under Wine through the project's runner.
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped program: 32-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(_triplet i686-w64-mingw32)
-find_program(LANZHI_MINGW_CXX ${_triplet}-g++-posix)
-find_program(LANZHI_MINGW_CC ${_triplet}-gcc-posix)
-find_program(LANZHI_MINGW_RC ${_triplet}-windres)
-foreach(_tool LANZHI_MINGW_CXX LANZHI_MINGW_CC LANZHI_MINGW_RC)
-  if(NOT ${_tool})
-    message(FATAL_ERROR "${_tool}: the MinGW-w64 i686 tool is not installed "
-                        "(run scripts/bootstrap.sh, or apt-get install g++-mingw-w64-i686-posix binutils-mingw-w64-i686)")
-  endif()
-endforeach()
-
-set(CMAKE_CXX_COMPILER ${LANZHI_MINGW_CXX})
-set(CMAKE_C_COMPILER ${LANZHI_MINGW_CC})
-set(CMAKE_RC_COMPILER ${LANZHI_MINGW_RC})
-set(CMAKE_FIND_ROOT_PATH /usr/${_triplet})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# One self-contained executable: no libgcc/libstdc++/winpthread DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-get_filename_component(_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-find_program(LANZHI_WINE wine)
-if(NOT LANZHI_WINE)
-  message(FATAL_ERROR "wine is not installed (run scripts/bootstrap.sh)")
-endif()
-set(CMAKE_CROSSCOMPILING_EMULATOR ${_root}/scripts/wine-run.sh)
+set(LANZHI_MINGW_TRIPLET i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

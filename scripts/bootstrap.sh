@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, everything the build, the Wine bench and the
+# Installs, from Debian's packages, everything the build, the Wine session and the
 # tests need. Idempotent: when everything is present it only checks and exits.
 set -euo pipefail
 
@@ -21,8 +21,11 @@ declare -A probe=(
   [libgtest-dev]=/usr/include/gtest/gtest.h
   [g++-mingw-w64-i686-posix]=/usr/bin/i686-w64-mingw32-g++-posix
   [binutils-mingw-w64-i686]=/usr/bin/i686-w64-mingw32-windres
+  [g++-mingw-w64-x86-64-posix]=/usr/bin/x86_64-w64-mingw32-g++-posix
+  [binutils-mingw-w64-x86-64]=/usr/bin/x86_64-w64-mingw32-windres
   [wine]=/usr/bin/wine
   [wine32:i386]=/usr/lib/wine/wine
+  [wine64]=/usr/lib/wine/wine64
   [xvfb]=/usr/bin/Xvfb
   [xauth]=/usr/bin/xauth
   [x11-utils]=/usr/bin/xdpyinfo

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and starts it under Wine (on Windows, start the .exe).
-# Without a display it runs on the bench's own Xvfb.
+# Without a display it runs on the Wine session's own Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window under the Wine bench (CJK font,
+# Takes a screenshot of the main window in the Wine session (CJK font,
 # virtual desktop) and writes it to docs/screenshot.png (or $1).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,16 +8,16 @@ cd "$root"
 bash scripts/bootstrap.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target lanzhi_clicker window_probe
-. scripts/wine-bench.sh
-bench_begin_session
-trap 'bench_end_session; rm -rf "$work"' EXIT
+. scripts/wine-session.sh
+session_begin_session
+trap 'session_end_session; rm -rf "$work"' EXIT
 work=$(mktemp -d)
 cp "build/windows/bin/岚指智能鼠标点击器.exe" "$work/"
 # A configuration that asks for no usage notice.
 printf '[岚指智能鼠标点击器配置设置]\r\n启动时弹出使用说明=否\r\n' | iconv -f UTF-8 -t GBK > "$work/岚指智能鼠标点击器.ini"
-wine "$work/岚指智能鼠标点击器.exe" &
+session_wine "$work/岚指智能鼠标点击器.exe" &
 app=$!
-read -r left top width height < <(wine build/windows/bin/window_probe.exe | tr -d '\r')
+read -r left top width height < <(session_wine build/windows/bin/window_probe.exe | tr -d '\r')
 # Let the cursor read-out settle with the pointer away from the window.
 xdotool mousemove 100 100
 sleep 1

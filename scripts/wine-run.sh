@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Runs one Windows program under the project's Wine bench and passes its exit
+# Runs one Windows program in the project's Wine session and passes its exit
 # code through. Used as CMAKE_CROSSCOMPILING_EMULATOR and by run.sh.
 #   LANZHI_DESKTOP=WxH   size of the Wine virtual desktop (default 1024x768)
 set -u
-. "$(dirname "$0")/wine-bench.sh"
+# A 64-bit program needs a 64-bit prefix.
+if [ -z "${LANZHI_WINE_ARCH:-}" ] && file -b "${1:-}" 2>/dev/null | grep -q '^PE32+'; then
+  export LANZHI_WINE_ARCH=win64
+fi
+. "$(dirname "$0")/wine-session.sh"
 [ $# -ge 1 ] || { echo "usage: wine-run.sh program.exe [args...]" >&2; exit 2; }
-bench_begin_session || exit 125
-trap 'bench_end_session' EXIT
+session_begin_session || exit 125
+trap 'session_end_session' EXIT
 trap 'exit 130' INT TERM
-wine "$@"
+session_wine "$@"

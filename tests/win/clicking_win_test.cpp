@@ -3,29 +3,29 @@
 #include <gtest/gtest.h>
 
 #include "app/controls.h"
-#include "bench.h"
+#include "harness.h"
 #include "clicker/targets.h"
 #include "config/messages.h"
 
 namespace {
 
-using bench::App;
-using bench::ClickTarget;
-using bench::Press;
+using harness::App;
+using harness::ClickTarget;
+using harness::Press;
 
 constexpr const char* kGreeting = "欢迎使用，岚指智能鼠标点击器";
 
 // A running program beside the test's own target window, which has the focus.
 class Clicking : public ::testing::Test {
  protected:
-  void Launch(std::optional<std::string> ini = bench::QuietIni()) {
+  void Launch(std::optional<std::string> ini = harness::QuietIni()) {
     app_ = std::make_unique<App>(std::move(ini));
     ASSERT_TRUE(app_->Start());
     FocusTarget();
   }
   void FocusTarget() {
     SetForegroundWindow(target_.Window());
-    bench::WaitUntil([&] { return GetForegroundWindow() == target_.Window(); });
+    harness::WaitUntil([&] { return GetForegroundWindow() == target_.Window(); });
   }
   void Pace(const char* ms) { app_->SetText("编辑框3", ms); }
   void Mode(int index) { SendMessageA(app_->Control("组合框1"), CB_SETCURSEL, index, 0); }
@@ -35,14 +35,14 @@ class Clicking : public ::testing::Test {
     }
   }
   bool StatusBecomes(const std::string& text) {
-    return bench::WaitUntil([&] { return app_->Text("编辑框2") == text; });
+    return harness::WaitUntil([&] { return app_->Text("编辑框2") == text; });
   }
   // Stops with F7 and checks that no click follows.
   void StopAndExpectQuiet(WORD key = VK_F7) {
     Press(key);
     ASSERT_TRUE(StatusBecomes(kGreeting));
     const std::size_t count = target_.Downs().size();
-    bench::ObserveFor(400);
+    harness::ObserveFor(400);
     EXPECT_EQ(target_.Downs().size(), count);
   }
 
@@ -52,7 +52,7 @@ class Clicking : public ::testing::Test {
 
 TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("100");
   for (const auto& [start, stop] : {std::pair<WORD, WORD>{VK_F6, VK_F7}, {VK_F10, VK_F11}}) {
     target_.Clear();
@@ -67,11 +67,11 @@ TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
 
 TEST_F(Clicking, KeysWithAModifierDoNotCount) {
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("50");
   Press(VK_F6, {VK_CONTROL});
   Press(VK_F10, {VK_SHIFT});
-  bench::ObserveFor(500);
+  harness::ObserveFor(500);
   EXPECT_TRUE(target_.Downs().empty());
   EXPECT_EQ(app_->Text("编辑框2"), kGreeting);
   EXPECT_EQ(app_->Close(), 0u);
@@ -80,10 +80,10 @@ TEST_F(Clicking, KeysWithAModifierDoNotCount) {
 TEST_F(Clicking, TheOtherKeysWorkWhenAnotherProcessHoldsF6) {
   ASSERT_TRUE(RegisterHotKey(target_.Window(), 1, 0, VK_F6));
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("100");
   Press(VK_F6);
-  bench::ObserveFor(400);
+  harness::ObserveFor(400);
   EXPECT_TRUE(target_.Downs().empty());
   Press(VK_F10);
   ASSERT_TRUE(target_.WaitForDowns(2));
@@ -107,11 +107,11 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
   int spot = 0;
   for (const auto& c : cases) {
     // A fresh spot each time, so one case's click does not pair with the last.
-    ASSERT_TRUE(bench::MoveCursorTo(60 + 60 * spot++, 120));
+    ASSERT_TRUE(harness::MoveCursorTo(60 + 60 * spot++, 120));
     target_.Clear();
     Mode(c.mode);
     Press(VK_F6);
-    ASSERT_TRUE(bench::WaitUntil([&] { return target_.Events().size() >= c.messages.size(); })) << c.mode;
+    ASSERT_TRUE(harness::WaitUntil([&] { return target_.Events().size() >= c.messages.size(); })) << c.mode;
     Press(VK_F7);
     ASSERT_TRUE(StatusBecomes(kGreeting));
     std::vector<UINT> seen;
@@ -123,15 +123,15 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
 
 TEST_F(Clicking, AnyPositionFollowsTheMouse) {
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("300");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(1));
   EXPECT_EQ(target_.Downs()[0].screen.x, 100);
   EXPECT_EQ(target_.Downs()[0].screen.y, 100);
-  ASSERT_TRUE(bench::MoveCursorTo(200, 150));
+  ASSERT_TRUE(harness::MoveCursorTo(200, 150));
   const std::size_t before = target_.Downs().size();
-  ASSERT_TRUE(bench::WaitUntil([&] {
+  ASSERT_TRUE(harness::WaitUntil([&] {
     const auto downs = target_.Downs();
     return downs.size() > before + 1;
   }));
@@ -145,19 +145,19 @@ TEST_F(Clicking, AnyPositionFollowsTheMouse) {
 TEST_F(Clicking, FixedPositionKeepsThePointOfTheStart) {
   Launch();
   Target("单选框1");
-  ASSERT_TRUE(bench::MoveCursorTo(50, 60));
+  ASSERT_TRUE(harness::MoveCursorTo(50, 60));
   Pace("300");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(1));
-  ASSERT_TRUE(bench::MoveCursorTo(250, 200));
+  ASSERT_TRUE(harness::MoveCursorTo(250, 200));
   ASSERT_TRUE(target_.WaitForDowns(3));
   for (const auto& down : target_.Downs()) {
     EXPECT_EQ(down.screen.x, 50);
     EXPECT_EQ(down.screen.y, 60);
   }
   // Every click puts the cursor back on the point.
-  EXPECT_EQ(bench::CursorPos().x, 50);
-  EXPECT_EQ(bench::CursorPos().y, 60);
+  EXPECT_EQ(harness::CursorPos().x, 50);
+  EXPECT_EQ(harness::CursorPos().y, 60);
   StopAndExpectQuiet();
   EXPECT_EQ(app_->Close(), 0u);
 }
@@ -168,7 +168,7 @@ std::string PositionsIni(std::initializer_list<std::tuple<int, const char*, cons
     if (*x != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'X'), x);
     if (*y != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'Y'), y);
   }
-  return bench::QuietIni(keys);
+  return harness::QuietIni(keys);
 }
 
 TEST_F(Clicking, MultiPositionVisitsThePositionsInTurn) {
@@ -202,7 +202,7 @@ TEST_F(Clicking, MultiPositionVisitsThePositionsInTurn) {
 // Number of message boxes of the program on the screen.
 int BoxesOf(DWORD processId) {
   int visible = 0;
-  for (HWND box : bench::TopLevelWindows(processId, "#32770")) visible += IsWindowVisible(box) ? 1 : 0;
+  for (HWND box : harness::TopLevelWindows(processId, "#32770")) visible += IsWindowVisible(box) ? 1 : 0;
   return visible;
 }
 
@@ -214,8 +214,8 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
     const char* pace;
     std::string_view message;
   } cases[] = {
-      {"empty speed field", bench::QuietIni(), "单选框2", "", lanzhi::kAskSpeedMessage},
-      {"no position at all", bench::QuietIni(), "单选框3", "100", lanzhi::kMultiNotConfiguredMessage},
+      {"empty speed field", harness::QuietIni(), "单选框2", "", lanzhi::kAskSpeedMessage},
+      {"no position at all", harness::QuietIni(), "单选框3", "100", lanzhi::kMultiNotConfiguredMessage},
       {"third position has only X", PositionsIni({{1, "40", "40"}, {2, "140", "40"}, {3, "240", ""}}),
        "单选框3", "100", lanzhi::kPositionIncompleteMessage},
       {"a coordinate without a number", PositionsIni({{1, "abc", "40"}, {2, "140", "40"}}), "单选框3",
@@ -223,23 +223,23 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
       {"one complete position", PositionsIni({{1, "40", "40"}}), "单选框3", "100",
        lanzhi::kTooFewPositionsMessage},
   };
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   for (const auto& c : cases) {
     target_.Clear();
     Launch(c.ini);
     Target(c.radio);
     Pace(c.pace);
     Press(VK_F6);
-    HWND box = bench::WaitForBox("岚指提示：");
+    HWND box = harness::WaitForBox("岚指提示：");
     ASSERT_NE(box, nullptr) << c.what;
-    EXPECT_EQ(bench::BoxText(box), c.message) << c.what;
+    EXPECT_EQ(harness::BoxText(box), c.message) << c.what;
     // Further start keys open no second box.
     Press(VK_F10);
-    bench::ObserveFor(300);
+    harness::ObserveFor(300);
     EXPECT_EQ(BoxesOf(app_->ProcessId()), 1) << c.what;
-    bench::PressBoxButton(box, IDOK);
-    ASSERT_TRUE(bench::WaitUntil([&] { return BoxesOf(app_->ProcessId()) == 0; })) << c.what;
-    bench::ObserveFor(200);
+    harness::PressBoxButton(box, IDOK);
+    ASSERT_TRUE(harness::WaitUntil([&] { return BoxesOf(app_->ProcessId()) == 0; })) << c.what;
+    harness::ObserveFor(200);
     EXPECT_TRUE(target_.Downs().empty()) << c.what;
     EXPECT_EQ(app_->Text("编辑框2"), kGreeting) << c.what;
     EXPECT_EQ(app_->Close(), 0u) << c.what;
@@ -248,19 +248,19 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
 
 TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("20");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(5));
   EXPECT_EQ(app_->Close(), 0u);
   const std::size_t count = target_.Downs().size();
-  bench::ObserveFor(300);
+  harness::ObserveFor(300);
   EXPECT_EQ(target_.Downs().size(), count);
 }
 
 TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
   Launch();
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("100");
   const auto click = [&](const char* button) {
     SendMessageA(app_->Window(), WM_COMMAND, MAKEWPARAM(lanzhi::ControlId(button), BN_CLICKED),
@@ -271,7 +271,7 @@ TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
   click("按钮2");
   ASSERT_TRUE(StatusBecomes(kGreeting));
   const std::size_t count = target_.Downs().size();
-  bench::ObserveFor(400);
+  harness::ObserveFor(400);
   EXPECT_EQ(target_.Downs().size(), count);
   EXPECT_EQ(app_->Close(), 0u);
 }
@@ -283,11 +283,11 @@ TEST_F(Clicking, TheTitleReadsOutTheCursorOutsideTheWindow) {
     GetWindowTextA(app_->Window(), text, sizeof text);
     return std::string(text);
   };
-  ASSERT_TRUE(bench::MoveCursorTo(10, 20));
-  EXPECT_TRUE(bench::WaitUntil([&] { return title() == "X轴：10 Y轴：20"; })) << title();
-  const RECT r = bench::ScreenRect(app_->Control("编辑框2"));
-  ASSERT_TRUE(bench::MoveCursorTo(r.left + 5, r.top + 5));
-  EXPECT_TRUE(bench::WaitUntil([&] { return title() == "岚指智能鼠标点击器"; })) << title();
+  ASSERT_TRUE(harness::MoveCursorTo(10, 20));
+  EXPECT_TRUE(harness::WaitUntil([&] { return title() == "X轴：10 Y轴：20"; })) << title();
+  const RECT r = harness::ScreenRect(app_->Control("编辑框2"));
+  ASSERT_TRUE(harness::MoveCursorTo(r.left + 5, r.top + 5));
+  EXPECT_TRUE(harness::WaitUntil([&] { return title() == "岚指智能鼠标点击器"; })) << title();
   EXPECT_EQ(app_->Close(), 0u);
 }
 

@@ -4,14 +4,14 @@
 
 #include <thread>
 
-#include "bench.h"
+#include "harness.h"
 #include "config/config_file.h"
 #include "config/messages.h"
 #include "config/messages_win32.h"
 
 namespace {
 
-using bench::ReadBytes;
+using harness::ReadBytes;
 
 std::string Narrow(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -23,8 +23,8 @@ std::string Narrow(const std::wstring& wide) {
 
 class ConfigFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { folder_ = bench::TempFolder(L"config"); }
-  void TearDown() override { bench::RemoveFolder(folder_); }
+  void SetUp() override { folder_ = harness::TempFolder(L"config"); }
+  void TearDown() override { harness::RemoveFolder(folder_); }
   std::wstring IniPath() const { return folder_ + L"\\岚指智能鼠标点击器.ini"; }
   lanzhi::ConfigFile File() const { return lanzhi::ConfigFile(Narrow(folder_)); }
   std::wstring folder_;
@@ -99,12 +99,12 @@ struct BoxAnswer {
 BoxAnswer AnswerBox(const std::string& title, int button) {
   BoxAnswer answer;
   HWND box = nullptr;
-  const double end = bench::NowMs() + bench::kTimeoutMs;
-  while ((box = bench::FindBox(title)) == nullptr && bench::NowMs() < end) Sleep(5);
+  const double end = harness::NowMs() + harness::kTimeoutMs;
+  while ((box = harness::FindBox(title)) == nullptr && harness::NowMs() < end) Sleep(5);
   if (box == nullptr) return answer;
   answer.found = true;
-  answer.text = bench::BoxText(box);
-  bench::PressBoxButton(box, button);
+  answer.text = harness::BoxText(box);
+  harness::PressBoxButton(box, button);
   return answer;
 }
 
@@ -182,7 +182,7 @@ std::string RunAndCapture(const std::wstring& exe) {
         if (buffer[i] != '\r') output.push_back(buffer[i]);  // text-mode line ends
       }
     }
-    WaitForSingleObject(info.hProcess, bench::kTimeoutMs);
+    WaitForSingleObject(info.hProcess, harness::kTimeoutMs);
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
   }
@@ -193,7 +193,7 @@ std::string RunAndCapture(const std::wstring& exe) {
 // A run directory longer than the 260-byte buffer the system's ANSI function
 // is usually given is taken whole, so the settings are found beside the program.
 TEST(RunDirectory, IsTakenWholeWhenLongerThanMaxPathBytes) {
-  const std::wstring base = bench::TempFolder(L"long");
+  const std::wstring base = harness::TempFolder(L"long");
   // Folders of each parity, so that a 260-byte cut falls on a lead byte in one
   // and between characters in the other.
   std::wstring dir;
@@ -205,24 +205,24 @@ TEST(RunDirectory, IsTakenWholeWhenLongerThanMaxPathBytes) {
     const std::string narrowDir = Narrow(dir);
     ASSERT_GT(narrowDir.size(), static_cast<std::size_t>(MAX_PATH));
     const std::wstring probe = dir + L"\\rundir_probe.exe";
-    ASSERT_TRUE(CopyFileW((bench::OwnDirectory() + L"\\rundir_probe.exe").c_str(), probe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((harness::OwnDirectory() + L"\\rundir_probe.exe").c_str(), probe.c_str(), FALSE));
     EXPECT_EQ(RunAndCapture(probe), narrowDir + "\n" + narrowDir + "\\岚指智能鼠标点击器.ini\n");
   }
 
   // The program itself: its first start leaves the file in that folder.
   {
-    bench::App app(std::nullopt, dir);
+    harness::App app(std::nullopt, dir);
     ASSERT_TRUE(app.Start(false));
-    HWND box = bench::WaitForBox("使用说明：");
+    HWND box = harness::WaitForBox("使用说明：");
     ASSERT_NE(box, nullptr);
-    const auto ini = bench::ReadBytes(dir + L"\\岚指智能鼠标点击器.ini");
+    const auto ini = harness::ReadBytes(dir + L"\\岚指智能鼠标点击器.ini");
     ASSERT_TRUE(ini.has_value());
-    EXPECT_EQ(*ini, bench::IniText({{"启动时弹出使用说明", "是"}}));
-    bench::PressBoxButton(box, IDOK);
+    EXPECT_EQ(*ini, harness::IniText({{"启动时弹出使用说明", "是"}}));
+    harness::PressBoxButton(box, IDOK);
     ASSERT_TRUE(app.WaitForWindow());
     EXPECT_EQ(app.Close(), 0u);
   }
-  bench::RemoveFolder(base);
+  harness::RemoveFolder(base);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // On a 1920 x 1080 screen the window is centred as well.
 #include <gtest/gtest.h>
 
-#include "bench.h"
+#include "harness.h"
 
 TEST(MainWindow, IsCentredOnALargeScreen) {
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
   ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
-  bench::App app;
+  harness::App app;
   ASSERT_TRUE(app.Start());
-  const RECT r = bench::ScreenRect(app.Window());
+  const RECT r = harness::ScreenRect(app.Window());
   EXPECT_EQ(r.left, 825);
   EXPECT_EQ(r.top, 455);
   EXPECT_EQ(r.right - r.left, 269);

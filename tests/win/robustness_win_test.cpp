@@ -6,15 +6,15 @@
 #include <random>
 
 #include "app/controls.h"
-#include "bench.h"
+#include "harness.h"
 #include "clicker/targets.h"
 #include "config/messages.h"
 
 namespace {
 
-using bench::App;
-using bench::ClickTarget;
-using bench::Press;
+using harness::App;
+using harness::ClickTarget;
+using harness::Press;
 
 std::string Section() {
   std::string header = "[";
@@ -107,22 +107,22 @@ void StartAndCheck(const std::string& what, const std::string& bytes, const Expe
   SetForegroundWindow(target.Window());
   Press(VK_F6);
   HWND box = nullptr;
-  ASSERT_TRUE(bench::WaitUntil([&] {
-    box = bench::FindBox("岚指提示：");
+  ASSERT_TRUE(harness::WaitUntil([&] {
+    box = harness::FindBox("岚指提示：");
     return box != nullptr || target.Downs().size() >= 4;
   })) << what;
   if (box != nullptr) {
-    const std::string text = bench::BoxText(box);
+    const std::string text = harness::BoxText(box);
     EXPECT_NE(std::find(expect.messages.begin(), expect.messages.end(), text), expect.messages.end())
         << what << ": " << text;
-    bench::PressBoxButton(box, IDOK);
-    ASSERT_TRUE(bench::WaitUntil([&] { return bench::FindBox("岚指提示：") == nullptr; })) << what;
-    bench::ObserveFor(200);
+    harness::PressBoxButton(box, IDOK);
+    ASSERT_TRUE(harness::WaitUntil([&] { return harness::FindBox("岚指提示：") == nullptr; })) << what;
+    harness::ObserveFor(200);
     EXPECT_TRUE(target.Downs().empty()) << what;
   } else {
     EXPECT_FALSE(expect.points.empty()) << what << ": clicked where a message was expected";
     Press(VK_F7);
-    bench::ObserveFor(200);
+    harness::ObserveFor(200);
     for (const auto& down : target.Downs()) {
       const bool known = std::any_of(expect.points.begin(), expect.points.end(),
                                      [&](POINT p) { return Near(p, down.screen); });
@@ -131,7 +131,7 @@ void StartAndCheck(const std::string& what, const std::string& bytes, const Expe
   }
   EXPECT_TRUE(app.Running()) << what;
   EXPECT_EQ(app.Close(), 0u) << what;
-  EXPECT_EQ(bench::ReadBytes(app.IniPath()), bytes) << what << ": the file was changed";
+  EXPECT_EQ(harness::ReadBytes(app.IniPath()), bytes) << what << ": the file was changed";
 }
 
 TEST(BadConfiguration, NeverCrashesRefusesOrClicksOnlyWhereTheFileSaysAndLeavesTheFile) {
@@ -151,16 +151,16 @@ TEST(UnwritableConfiguration, StartsAndWorksWithoutClaimingToSave) {
   App app(std::nullopt);
   ASSERT_TRUE(CreateDirectoryW(app.IniPath().c_str(), nullptr));
   ASSERT_TRUE(app.Start());  // no notice: nothing could be read, nothing was written
-  EXPECT_EQ(bench::FindBox("使用说明："), nullptr);
+  EXPECT_EQ(harness::FindBox("使用说明："), nullptr);
   for (const char* name : {"单选框2", "单选框3"}) {
     SendMessageA(app.Control(name), BM_SETCHECK, std::string(name) == "单选框3" ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   Press(VK_F6);
-  HWND box = bench::WaitForBox("岚指提示：");
+  HWND box = harness::WaitForBox("岚指提示：");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(bench::BoxText(box), lanzhi::kMultiNotConfiguredMessage);
-  bench::PressBoxButton(box, IDOK);
-  ASSERT_TRUE(bench::WaitUntil([&] { return bench::FindBox("岚指提示：") == nullptr; }));
+  EXPECT_EQ(harness::BoxText(box), lanzhi::kMultiNotConfiguredMessage);
+  harness::PressBoxButton(box, IDOK);
+  ASSERT_TRUE(harness::WaitUntil([&] { return harness::FindBox("岚指提示：") == nullptr; }));
   EXPECT_EQ(app.Close(), 0u);
   const DWORD attributes = GetFileAttributesW(app.IniPath().c_str());
   EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
@@ -172,11 +172,11 @@ TEST(HeldHotkeys, TheHiddenButtonsStillStartAndStop) {
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(RegisterHotKey(target.Window(), 100 + i, 0, keys[i]));
   App app;
   ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(bench::MoveCursorTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   app.SetText("编辑框3", "100");
   SetForegroundWindow(target.Window());
   Press(VK_F6);
-  bench::ObserveFor(400);
+  harness::ObserveFor(400);
   EXPECT_TRUE(target.Downs().empty());
   const auto click = [&](const char* button) {
     SendMessageA(app.Window(), WM_COMMAND, MAKEWPARAM(lanzhi::ControlId(button), BN_CLICKED),
@@ -185,9 +185,9 @@ TEST(HeldHotkeys, TheHiddenButtonsStillStartAndStop) {
   click("按钮1");
   ASSERT_TRUE(target.WaitForDowns(3));
   click("按钮2");
-  ASSERT_TRUE(bench::WaitUntil([&] { return app.Text("编辑框2") == "欢迎使用，岚指智能鼠标点击器"; }));
+  ASSERT_TRUE(harness::WaitUntil([&] { return app.Text("编辑框2") == "欢迎使用，岚指智能鼠标点击器"; }));
   const std::size_t count = target.Downs().size();
-  bench::ObserveFor(400);
+  harness::ObserveFor(400);
   EXPECT_EQ(target.Downs().size(), count);
   EXPECT_EQ(app.Close(), 0u);
   for (int i = 0; i < 4; ++i) UnregisterHotKey(target.Window(), 100 + i);

@@ -8,17 +8,17 @@
 #include "app/controls.h"
 #include "app/controls_win32.h"
 #include "app/main_window.h"
-#include "bench.h"
+#include "harness.h"
 #include "config/config_file.h"
 #include "config/messages.h"
 
 namespace {
 
-using bench::App;
-using bench::Press;
+using harness::App;
+using harness::Press;
 
 RECT ClientRectOf(const App& app, const char* name) {
-  RECT r = bench::ScreenRect(app.Control(name));
+  RECT r = harness::ScreenRect(app.Control(name));
   MapWindowPoints(nullptr, app.Window(), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
@@ -33,7 +33,7 @@ std::string ComboItem(HWND combo, int index) {
 }
 
 bool FocusIs(const App& app, const char* name) {
-  return bench::WaitUntil([&] { return app.Focused() == app.Control(name); }, 3000);
+  return harness::WaitUntil([&] { return app.Focused() == app.Control(name); }, 3000);
 }
 
 // Starts the program in front, with the focus where start-up puts it.
@@ -44,7 +44,7 @@ bool StartInFront(App& app) {
 TEST(MainWindow, IsCentredWithAFixedFrame) {
   App app;
   ASSERT_TRUE(app.Start());
-  const RECT r = bench::ScreenRect(app.Window());
+  const RECT r = harness::ScreenRect(app.Window());
   EXPECT_EQ(r.left, 377);
   EXPECT_EQ(r.top, 299);
   EXPECT_EQ(r.right, 646);
@@ -59,7 +59,7 @@ TEST(MainWindow, IsCentredWithAFixedFrame) {
 // The executable carries its icon (one 32 x 32 image in 16 colours), its
 // manifest and its version record.
 TEST(Executable, CarriesIconManifestAndVersionRecord) {
-  HMODULE module = LoadLibraryExW(bench::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module = LoadLibraryExW(harness::ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
 #pragma pack(push, 2)
   struct GroupEntry {
@@ -92,10 +92,10 @@ TEST(Executable, CarriesIconManifestAndVersionRecord) {
   FreeLibrary(module);
 
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(bench::ProgramPath().c_str(), &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(harness::ProgramPath().c_str(), &ignored);
   ASSERT_GT(size, 0u);
   std::vector<char> record(size);
-  ASSERT_TRUE(GetFileVersionInfoW(bench::ProgramPath().c_str(), 0, size, record.data()));
+  ASSERT_TRUE(GetFileVersionInfoW(harness::ProgramPath().c_str(), 0, size, record.data()));
   const auto value = [&](const wchar_t* name) {
     wchar_t* text = nullptr;
     UINT length = 0;
@@ -135,7 +135,7 @@ TEST(MainWindow, ShowsItsControlsWithTheirInitialContents) {
   }
   // The spin buttons stand against the speed field's right edge, as tall as it.
   HWND spin = GetDlgItem(app.Window(), lanzhi::kSpeedSpinId);
-  RECT s = bench::ScreenRect(spin);
+  RECT s = harness::ScreenRect(spin);
   MapWindowPoints(nullptr, app.Window(), reinterpret_cast<POINT*>(&s), 2);
   EXPECT_EQ(s.left, 207);
   EXPECT_EQ(s.top, 24);
@@ -171,16 +171,16 @@ TEST(MainWindow, ShowsItsControlsWithTheirInitialContents) {
 TEST(MainWindow, FirstStartShowsTheNoticeBeforeTheWindowAndLeavesTheSwitch) {
   App app(std::nullopt);
   ASSERT_TRUE(app.Start(false));
-  HWND box = bench::WaitForBox("使用说明：");
+  HWND box = harness::WaitForBox("使用说明：");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(bench::BoxText(box), lanzhi::UsageText());
-  HWND window = bench::FindProgramWindow(app.ProcessId());
+  EXPECT_EQ(harness::BoxText(box), lanzhi::UsageText());
+  HWND window = harness::FindProgramWindow(app.ProcessId());
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(IsWindowVisible(window));
-  const auto ini = bench::ReadBytes(app.IniPath());
+  const auto ini = harness::ReadBytes(app.IniPath());
   ASSERT_TRUE(ini.has_value());
-  EXPECT_EQ(*ini, bench::IniText({{"启动时弹出使用说明", "是"}}));
-  bench::PressBoxButton(box, IDOK);
+  EXPECT_EQ(*ini, harness::IniText({{"启动时弹出使用说明", "是"}}));
+  harness::PressBoxButton(box, IDOK);
   ASSERT_TRUE(app.WaitForWindow());
   EXPECT_EQ(app.Close(), 0u);
 }
@@ -191,15 +191,15 @@ TEST(MainWindow, SwitchValuesDecideTheNotice) {
     bool notice;
   } cases[] = {{"是的", true}, {"否", false}, {"", false}};
   for (const auto& c : cases) {
-    App app(bench::IniText({{"启动时弹出使用说明", c.value}}));
+    App app(harness::IniText({{"启动时弹出使用说明", c.value}}));
     ASSERT_TRUE(app.Start(false));
     if (c.notice) {
-      HWND box = bench::WaitForBox("使用说明：");
+      HWND box = harness::WaitForBox("使用说明：");
       ASSERT_NE(box, nullptr) << c.value;
-      bench::PressBoxButton(box, IDOK);
+      harness::PressBoxButton(box, IDOK);
     }
     ASSERT_TRUE(app.WaitForWindow()) << c.value;
-    EXPECT_EQ(bench::FindBox("使用说明："), nullptr);
+    EXPECT_EQ(harness::FindBox("使用说明："), nullptr);
     EXPECT_EQ(app.Close(), 0u);
   }
 }
@@ -217,7 +217,7 @@ TEST(Keyboard, TabWalksTheSixVisibleTabStopsAndShiftTabGoesBack) {
   EXPECT_TRUE(FocusIs(app, "单选框2"));
   // Enter neither moves the focus nor closes anything.
   Press(VK_RETURN);
-  bench::ObserveFor(200);
+  harness::ObserveFor(200);
   EXPECT_TRUE(FocusIs(app, "单选框2"));
   EXPECT_TRUE(app.Running());
   EXPECT_EQ(app.Close(), 0u);
@@ -258,7 +258,7 @@ TEST(Keyboard, EscapeClosesFromAnyControlButShiftEscapeDoesNot) {
       {"open combo list",
        [](App& app) {
          Press(VK_F4);
-         return bench::WaitUntil(
+         return harness::WaitUntil(
              [&] { return SendMessageA(app.Control("组合框1"), CB_GETDROPPEDSTATE, 0, 0) != 0; });
        }},
   };
@@ -267,7 +267,7 @@ TEST(Keyboard, EscapeClosesFromAnyControlButShiftEscapeDoesNot) {
     ASSERT_TRUE(StartInFront(app)) << c.what;
     ASSERT_TRUE(c.prepare(app)) << c.what;
     Press(VK_ESCAPE, {VK_SHIFT});
-    bench::ObserveFor(300);
+    harness::ObserveFor(300);
     EXPECT_TRUE(app.Running()) << c.what;
     Press(VK_ESCAPE);
     EXPECT_EQ(app.WaitForExit(), 0u) << c.what;
@@ -280,9 +280,9 @@ TEST(Keyboard, FocusReturnsToTheControlThatHadIt) {
   Press(VK_TAB);
   Press(VK_TAB);
   ASSERT_TRUE(FocusIs(app, "编辑框3"));
-  bench::ClickTarget other;
+  harness::ClickTarget other;
   SetForegroundWindow(other.Window());
-  ASSERT_TRUE(bench::WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
+  ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == other.Window(); }));
   ASSERT_TRUE(app.BringToFront());
   EXPECT_TRUE(FocusIs(app, "编辑框3"));
   EXPECT_EQ(app.Close(), 0u);
@@ -300,15 +300,15 @@ struct SpeedCase {
 };
 
 void ClickSpin(App& app, bool up) {
-  const RECT r = bench::ScreenRect(GetDlgItem(app.Window(), lanzhi::kSpeedSpinId));
+  const RECT r = harness::ScreenRect(GetDlgItem(app.Window(), lanzhi::kSpeedSpinId));
   const int x = (r.left + r.right) / 2;
   const int y = up ? r.top + 5 : r.bottom - 5;
   // Every step changes the text. Under Wine a press right after a cursor move
   // can land where the cursor was; such a press is lost, so press again.
   const std::string before = app.Text("编辑框3");
   for (int attempt = 0; attempt < 3; ++attempt) {
-    bench::LeftClickAt(x, y);
-    if (bench::WaitUntil([&] { return app.Text("编辑框3") != before; }, 1000)) return;
+    harness::LeftClickAt(x, y);
+    if (harness::WaitUntil([&] { return app.Text("编辑框3") != before; }, 1000)) return;
   }
 }
 
@@ -316,13 +316,13 @@ void FocusSpeedField(App& app) {
   // Alternate the spot, so that two clicks in a row are no double-click
   // (which an edit box does not take the focus from).
   static int side = 1;
-  const RECT r = bench::ScreenRect(app.Control("编辑框3"));
+  const RECT r = harness::ScreenRect(app.Control("编辑框3"));
   for (int attempt = 0; attempt < 3; ++attempt) {
     side = -side;
-    bench::LeftClickAt((r.left + r.right) / 2 + 12 * side, (r.top + r.bottom) / 2);
+    harness::LeftClickAt((r.left + r.right) / 2 + 12 * side, (r.top + r.bottom) / 2);
     if (FocusIs(app, "编辑框3")) return;
     std::printf("click %d at %ld,%ld did not focus the field (focus %d)\n", attempt,
-                bench::CursorPos().x, bench::CursorPos().y, GetDlgCtrlID(app.Focused()));
+                harness::CursorPos().x, harness::CursorPos().y, GetDlgCtrlID(app.Focused()));
   }
 }
 
@@ -330,13 +330,13 @@ TEST(SpeedField, FiltersLimitsNormalisesAndSpins) {
   const auto type = [](const char* keys) {
     return [keys](App& app) {
       FocusSpeedField(app);
-      bench::TypeText(keys);
+      harness::TypeText(keys);
     };
   };
   const auto paste = [](const char* text) {
     return [text](App& app) {
       FocusSpeedField(app);
-      ASSERT_TRUE(bench::SetClipboardText(text));
+      ASSERT_TRUE(harness::SetClipboardText(text));
       Press('V', {VK_CONTROL});
     };
   };
@@ -372,7 +372,7 @@ TEST(SpeedField, FiltersLimitsNormalisesAndSpins) {
     c.act(app);
     ASSERT_TRUE(FocusIs(app, "编辑框3")) << c.what << " focus id " << GetDlgCtrlID(app.Focused()) << " fg " << (GetForegroundWindow() == app.Window());
     if (c.whileFocused != nullptr) {
-      EXPECT_TRUE(bench::WaitUntil([&] { return app.Text("编辑框3") == c.whileFocused; }, 2000))
+      EXPECT_TRUE(harness::WaitUntil([&] { return app.Text("编辑框3") == c.whileFocused; }, 2000))
           << c.what << ": " << app.Text("编辑框3");
     }
     if (c.stepped) {
@@ -428,15 +428,15 @@ TEST(Timers, StartStopAndIgnoreANegativePeriod) {
   int period = 0;
   lanzhi::WriteTimerPeriod(owner, 7, period, 20);
   EXPECT_EQ(period, 20);
-  EXPECT_TRUE(bench::WaitUntil([&] { return ticks >= 3; }));
+  EXPECT_TRUE(harness::WaitUntil([&] { return ticks >= 3; }));
   lanzhi::WriteTimerPeriod(owner, 7, period, 20);  // unchanged: keeps running
   const int before = ticks;
-  EXPECT_TRUE(bench::WaitUntil([&] { return ticks > before; }));
+  EXPECT_TRUE(harness::WaitUntil([&] { return ticks > before; }));
   lanzhi::WriteTimerPeriod(owner, 7, period, -5);
   EXPECT_EQ(period, 0);
-  bench::ObserveFor(30);  // a tick already queued may still arrive
+  harness::ObserveFor(30);  // a tick already queued may still arrive
   const int stopped = ticks;
-  bench::ObserveFor(200);
+  harness::ObserveFor(200);
   EXPECT_EQ(ticks, stopped);
   DestroyWindow(owner);
 }

@@ -6,13 +6,15 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
-namespace bench {
+namespace harness {
 
 inline constexpr DWORD kTimeoutMs = 10000;
 
@@ -126,4 +128,19 @@ class ClickTarget {
 
 double NowMs();
 
-}  // namespace bench
+// A machine busy with other work: CPU-bound threads in this process, one per
+// core and one more, spinning for as long as the object lives.
+class CpuLoad {
+ public:
+  CpuLoad();
+  ~CpuLoad();
+  CpuLoad(const CpuLoad&) = delete;
+  CpuLoad& operator=(const CpuLoad&) = delete;
+  std::size_t Threads() const { return threads_.size(); }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace harness

@@ -1,10 +1,12 @@
-#include "bench.h"
+#include "harness.h"
+
+#include <algorithm>
 
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 
-namespace bench {
+namespace harness {
 
 double NowMs() {
   static LARGE_INTEGER frequency = [] {
@@ -351,11 +353,11 @@ ClickTarget::ClickTarget(RECT place) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"BenchClickTarget";
+    wc.lpszClassName = L"HarnessClickTarget";
     return RegisterClassW(&wc);
   }();
   (void)atom;
-  window_ = CreateWindowExW(WS_EX_TOPMOST, L"BenchClickTarget", L"click target", WS_POPUP | WS_VISIBLE,
+  window_ = CreateWindowExW(WS_EX_TOPMOST, L"HarnessClickTarget", L"click target", WS_POPUP | WS_VISIBLE,
                             place.left, place.top, place.right - place.left,
                             place.bottom - place.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -398,4 +400,19 @@ bool ClickTarget::WaitForDowns(std::size_t count, DWORD timeoutMs) {
   return WaitUntil([&] { return Downs().size() >= count; }, timeoutMs);
 }
 
-}  // namespace bench
+CpuLoad::CpuLoad() {
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  for (unsigned i = 0; i <= cores; ++i) {
+    threads_.emplace_back([this] {
+      volatile unsigned long long spin = 0;
+      while (!stop_.load(std::memory_order_relaxed)) spin = spin + 1;
+    });
+  }
+}
+
+CpuLoad::~CpuLoad() {
+  stop_ = true;
+  for (std::thread& t : threads_) t.join();
+}
+
+}  // namespace harness
