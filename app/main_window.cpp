@@ -110,7 +110,7 @@ bool MainWindow::CreateControls() {
 
 void MainWindow::OnCreated() {
   // Keys first: the notice below tells the user to press them.
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kHotkeyCount; ++i) {
     hotkeyIds_[i] = hotkeys_.Register(window_, Control("标签1"), 0, kHotkeyKeys[i].virtualKey);
   }
   // A first start leaves a file the user can edit to switch the notice off.
@@ -185,6 +185,7 @@ void MainWindow::OnTimer(int controlIndex) {
   if (controlIndex == kClickTimer) {
     loop_.Tick();
   } else if (controlIndex == kReadoutTimer) {
+    ObserveHeldKeys();
     RefreshCursorReadout();
   }
 }
@@ -328,15 +329,13 @@ LRESULT MainWindow::OnCreditPress(int /*x*/, int /*y*/, int /*keys*/, bool doubl
 }
 
 LRESULT MainWindow::OnLabelNotify(WPARAM wParam, LPARAM /*lParam*/) {
-  switch (ActionForHotkey(static_cast<long long>(wParam), hotkeyIds_)) {
-    case HotkeyAction::Start:
-      StartClicking();
-      break;
-    case HotkeyAction::Stop:
-      StopClicking();
-      break;
-    case HotkeyAction::None:
-      break;
+  const int key = HotkeyIndex(static_cast<long long>(wParam), hotkeyIds_);
+  if (key < 0) return 0;
+  if (!kHotkeyKeys[key].starts) {
+    StopClicking();
+  } else if (heldKeys_.Press(key)) {
+    // Only the press itself: the repeats of a held key would restart clicking.
+    StartClicking();
   }
   return 0;
 }
@@ -344,6 +343,13 @@ LRESULT MainWindow::OnLabelNotify(WPARAM wParam, LPARAM /*lParam*/) {
 void MainWindow::StartClicking() { loop_.Start(ReadLoopSettings()); }
 
 void MainWindow::StopClicking() { loop_.Stop(); }
+
+void MainWindow::ObserveHeldKeys() {
+  if (!heldKeys_.AnyHeld()) return;
+  for (int i = 0; i < kHotkeyCount; ++i) {
+    if (heldKeys_.Held(i)) heldKeys_.Observe(i, GetAsyncKeyState(static_cast<int>(kHotkeyKeys[i].virtualKey)) < 0);
+  }
+}
 
 void MainWindow::RefreshCursorReadout() {
   POINT cursor{};

@@ -60,6 +60,8 @@ class MainWindow final : public LabelNotifyHandler, private ClickEnvironment {
 
   void StartClicking();
   void StopClicking();
+  // Sees the release of the start keys whose press started clicking.
+  void ObserveHeldKeys();
   void RefreshCursorReadout();
   void RestoreFocus();
   bool WalkFocus(int fromIndex, bool forward, bool radiosOnly);
@@ -90,7 +92,8 @@ class MainWindow final : public LabelNotifyHandler, private ClickEnvironment {
   std::vector<std::unique_ptr<LabelLook>> looks_;
   SpeedFieldState speedField_;
   HotkeyRelay hotkeys_;
-  int hotkeyIds_[4] = {};
+  int hotkeyIds_[kHotkeyCount] = {};
+  HeldKeys heldKeys_;
   ClickLoop loop_;
   HWND savedFocus_ = nullptr;
   std::string shownTitle_;

@@ -48,8 +48,31 @@ inline constexpr HotkeyKey kHotkeyKeys[] = {
 
 enum class HotkeyAction { None, Start, Stop };
 
-// What a press with `id` does, given the ids the four keys got (0 for a key
-// whose registration failed).
-HotkeyAction ActionForHotkey(long long id, const int (&keyIds)[4]);
+inline constexpr int kHotkeyCount = 4;
+
+// Which of the four keys has `id` (an index into kHotkeyKeys), or -1; `keyIds`
+// are the ids the keys got (0 for a key whose registration failed).
+int HotkeyIndex(long long id, const int (&keyIds)[kHotkeyCount]);
+
+// What a press with `id` does.
+HotkeyAction ActionForHotkey(long long id, const int (&keyIds)[kHotkeyCount]);
+
+// A held key repeats, and the system sends a hotkey message for every
+// repeated key-down (also where MOD_NOREPEAT is ignored, as under Wine). A
+// start key counts once per press: a key whose press counted stays held until
+// the shell sees it up, and its notifications change nothing until then.
+// Each start key on its own, so F10 pressed while F6 is held is a press.
+class HeldKeys {
+ public:
+  // A notification of key `index`: true when it is a new press.
+  bool Press(int index);
+  // The state of key `index` as the shell read it; a key seen up is released.
+  void Observe(int index, bool down);
+  bool Held(int index) const;
+  bool AnyHeld() const;
+
+ private:
+  bool held_[kHotkeyCount] = {};
+};
 
 }  // namespace lanzhi

@@ -14,7 +14,12 @@ int HotkeyRelay::Register(HWND window, HWND label, unsigned modifiers, unsigned 
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HotkeyRelay::Filter)));
   }
   const int id = ids_.Next();
-  const BOOL ok = RegisterHotKey(window, id, HotkeyModifierFlags(modifiers), virtualKey);
+  const UINT flags = HotkeyModifierFlags(modifiers);
+  // Windows 7 and later drop the repeats of a held key with MOD_NOREPEAT;
+  // older systems refuse the flag, so the key is then registered without it.
+  // (Where the flag is ignored, as under Wine, HeldKeys keeps repeats out.)
+  BOOL ok = RegisterHotKey(window, id, flags | MOD_NOREPEAT, virtualKey);
+  if (!ok && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED) ok = RegisterHotKey(window, id, flags, virtualKey);
   return ok ? id : 0;
 }
 

@@ -30,6 +30,7 @@ declare -A probe=(
   [xauth]=/usr/bin/xauth
   [x11-utils]=/usr/bin/xdpyinfo
   [xdotool]=/usr/bin/xdotool
+  [openbox]=/usr/bin/openbox
   [imagemagick]=/usr/bin/import
   [fonts-wqy-microhei]=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
   [fonts-wine]=/usr/share/wine/fonts/marlett.ttf

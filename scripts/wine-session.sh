@@ -61,9 +61,30 @@ session_start_xvfb() {
   session_log "could not start Xvfb"; return 1
 }
 
+# "none": no virtual desktop; every window is a plain X11 window, placed by a
+# window manager (session_begin_session starts one).
 session_set_desktop_registry() {
+  if [ "$1" = none ]; then
+    session_wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+    return 0
+  fi
   session_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
   session_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
+}
+
+# A window manager on the display (EWMH check window on the root).
+session_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+session_start_wm() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  SESSION_WM_PID=$!
+  SESSION_STARTED_WM=1
+  local i
+  for i in $(seq 1 100); do
+    session_wm_running && return 0
+    sleep 0.1
+  done
+  session_log "the window manager did not start"; return 1
 }
 
 # Makes the prefix once (under a lock), then keeps the desktop size asked for.
@@ -97,7 +118,7 @@ session_prepare_prefix() {
 # Starts what a Wine session needs and is not there yet; remembers what it
 # started so that session_end_session ends exactly that.
 session_begin_session() {
-  SESSION_STARTED_X=0 SESSION_STARTED_SERVER=0
+  SESSION_STARTED_X=0 SESSION_STARTED_SERVER=0 SESSION_STARTED_WM=0
   if [ -z "${DISPLAY:-}" ]; then
     local recorded
     recorded=$(cat "$SESSION_PREFIX/.session-display" 2>/dev/null || true)
@@ -112,6 +133,9 @@ session_begin_session() {
   else
     session_server_running || session_prepare_prefix || return 1
   fi
+  if [ "$SESSION_DESKTOP" = none ] && ! session_wm_running; then
+    session_start_wm || return 1
+  fi
   if ! session_server_running; then
     wineserver -p
     SESSION_STARTED_SERVER=1
@@ -121,6 +145,10 @@ session_begin_session() {
 }
 
 session_end_session() {
+  if [ "${SESSION_STARTED_WM:-0}" = 1 ] && [ -n "${SESSION_WM_PID:-}" ]; then
+    kill "$SESSION_WM_PID" 2>/dev/null || true
+    wait "$SESSION_WM_PID" 2>/dev/null || true
+  fi
   if [ "${SESSION_STARTED_SERVER:-0}" = 1 ]; then
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true

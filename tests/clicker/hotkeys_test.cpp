@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace lanzhi {
 namespace {
 
@@ -46,6 +48,68 @@ TEST(HotkeyKeys, AreF6F10F7F11WithoutModifiers) {
   EXPECT_EQ(kHotkeyKeys[2].virtualKey, 0x76u);
   EXPECT_EQ(kHotkeyKeys[3].virtualKey, 0x7Au);
   EXPECT_EQ(kHotkeyNotify, 0x8075u);
+}
+
+// One step of a key sequence: a notification of a key, or the shell's read of
+// a key's state at its next tick.
+struct KeyStep {
+  enum { Notify, Read } kind;
+  int key;     // index into kHotkeyKeys: 0 F6, 1 F10
+  bool value;  // Notify: whether it must count as a press; Read: key down
+};
+
+TEST(HeldKeys, AStartKeyCountsOncePerPress) {
+  constexpr int F6 = 0, F10 = 1;
+  const struct {
+    const char* what;
+    std::vector<KeyStep> steps;
+  } cases[] = {
+      {"repeats of a held key are not presses",
+       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}, {KeyStep::Read, F6, true},
+        {KeyStep::Notify, F6, false}, {KeyStep::Notify, F6, false}}},
+      {"a release and a new press is a press",
+       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}, {KeyStep::Read, F6, false},
+        {KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}}},
+      {"F10 pressed while F6 is held is a press, and each is released on its own",
+       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F10, true}, {KeyStep::Notify, F6, false},
+        {KeyStep::Notify, F10, false}, {KeyStep::Read, F10, false}, {KeyStep::Read, F6, true},
+        {KeyStep::Notify, F10, true}, {KeyStep::Notify, F6, false}}},
+      {"reading a key that is up before any press changes nothing",
+       {{KeyStep::Read, F6, false}, {KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}}},
+  };
+  for (const auto& c : cases) {
+    HeldKeys keys;
+    for (std::size_t i = 0; i < c.steps.size(); ++i) {
+      const KeyStep& step = c.steps[i];
+      if (step.kind == KeyStep::Read) {
+        keys.Observe(step.key, step.value);
+      } else {
+        EXPECT_EQ(keys.Press(step.key), step.value) << c.what << ", step " << i;
+      }
+    }
+  }
+}
+
+TEST(HeldKeys, TellWhichKeysAreHeldAndIgnoreUnknownKeys) {
+  HeldKeys keys;
+  EXPECT_FALSE(keys.AnyHeld());
+  EXPECT_FALSE(keys.Press(-1));
+  EXPECT_FALSE(keys.Press(kHotkeyCount));
+  EXPECT_FALSE(keys.AnyHeld());
+  EXPECT_TRUE(keys.Press(1));
+  EXPECT_TRUE(keys.Held(1));
+  EXPECT_FALSE(keys.Held(0));
+  EXPECT_TRUE(keys.AnyHeld());
+  keys.Observe(1, false);
+  EXPECT_FALSE(keys.AnyHeld());
+}
+
+TEST(HotkeyIndex, FindsTheKeyOfAnId) {
+  const int ids[4] = {33001, 0, 33003, 33004};
+  EXPECT_EQ(HotkeyIndex(33001, ids), 0);
+  EXPECT_EQ(HotkeyIndex(33004, ids), 3);
+  EXPECT_EQ(HotkeyIndex(33002, ids), -1);
+  EXPECT_EQ(HotkeyIndex(0, ids), -1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "clicker/targets.h"
 #include "config/config_file.h"
 
 namespace harness {
@@ -122,6 +123,15 @@ std::string QuietIni(const std::vector<std::pair<std::string, std::string>>& mor
   std::vector<std::pair<std::string, std::string>> keys{{std::string(lanzhi::kUsageSwitchKey), "否"}};
   keys.insert(keys.end(), more.begin(), more.end());
   return IniText(keys);
+}
+
+std::string PositionsIni(std::initializer_list<std::tuple<int, const char*, const char*>> positions) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const auto& [n, x, y] : positions) {
+    if (*x != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'X'), x);
+    if (*y != '\0') keys.emplace_back(lanzhi::PositionKey(n, 'Y'), y);
+  }
+  return QuietIni(keys);
 }
 
 namespace {

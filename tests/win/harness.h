@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,9 @@ std::string IniText(const std::vector<std::pair<std::string, std::string>>& keys
                     bool withHeader = true);
 // The keys of a file that asks for no usage notice, plus `more`.
 std::string QuietIni(const std::vector<std::pair<std::string, std::string>>& more = {});
+// A quiet file with stored positions: number, X text, Y text (an empty text
+// leaves its key out).
+std::string PositionsIni(std::initializer_list<std::tuple<int, const char*, const char*>> positions);
 
 // A copy of the program in a fresh folder; started, driven, and ended with it.
 class App {
