@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "app/dll_search.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 #include "config/messages.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+  lanzhi::RestrictDllSearch();
   const std::string runDirectory = lanzhi::CurrentRunDirectory();
   // A bare drive ("C:") would name that drive's current directory, not its root.
   const std::string current = (runDirectory.size() == 2 && runDirectory[1] == ':')

@@ -333,7 +333,7 @@ LRESULT MainWindow::OnLabelNotify(WPARAM wParam, LPARAM /*lParam*/) {
   if (key < 0) return 0;
   if (!kHotkeyKeys[key].starts) {
     StopClicking();
-  } else if (heldKeys_.Press(key)) {
+  } else if (heldKeys_.Press(key, static_cast<std::uint32_t>(GetMessageTime()))) {
     // Only the press itself: the repeats of a held key would restart clicking.
     StartClicking();
   }
@@ -346,8 +346,10 @@ void MainWindow::StopClicking() { loop_.Stop(); }
 
 void MainWindow::ObserveHeldKeys() {
   if (!heldKeys_.AnyHeld()) return;
+  const DWORD now = GetTickCount();  // the clock of the messages' times
   for (int i = 0; i < kHotkeyCount; ++i) {
-    if (heldKeys_.Held(i)) heldKeys_.Observe(i, GetAsyncKeyState(static_cast<int>(kHotkeyKeys[i].virtualKey)) < 0);
+    if (!heldKeys_.Held(i)) continue;
+    heldKeys_.Observe(i, GetAsyncKeyState(static_cast<int>(kHotkeyKeys[i].virtualKey)) < 0, now);
   }
 }
 

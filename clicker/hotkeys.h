@@ -2,6 +2,8 @@
 // window are in hotkeys_win32.cpp.
 #pragma once
 
+#include <cstdint>
+
 namespace lanzhi {
 
 inline constexpr unsigned kHotkeyNotify = 0x8075;  // WM_APP + 0x75, sent to 标签1
@@ -62,17 +64,30 @@ HotkeyAction ActionForHotkey(long long id, const int (&keyIds)[kHotkeyCount]);
 // start key counts once per press: a key whose press counted stays held until
 // the shell sees it up, and its notifications change nothing until then.
 // Each start key on its own, so F10 pressed while F6 is held is a press.
+//
+// The shell reads the key states now and then (at a tick), while
+// notifications can wait in the queue: a repeat from before the release may be
+// handled after the tick that saw the key up. So every notification carries
+// the time its key event happened, and one from no later than the last moment
+// the key was seen down belongs to the press before. Times are milliseconds
+// of a 32-bit tick count (compared across its wrap).
 class HeldKeys {
  public:
-  // A notification of key `index`: true when it is a new press.
-  bool Press(int index);
-  // The state of key `index` as the shell read it; a key seen up is released.
-  void Observe(int index, bool down);
+  // A notification of key `index` whose key event happened at `eventTime`:
+  // true when it is a new press.
+  bool Press(int index, std::uint32_t eventTime);
+  // The state of key `index` as the shell read it at `now`.
+  void Observe(int index, bool down, std::uint32_t now);
   bool Held(int index) const;
   bool AnyHeld() const;
 
  private:
-  bool held_[kHotkeyCount] = {};
+  struct Key {
+    bool held = false;
+    bool released = false;          // seen up since its last press
+    std::uint32_t lastDown = 0;     // last moment it was known to be down
+  };
+  Key keys_[kHotkeyCount] = {};
 };
 
 }  // namespace lanzhi

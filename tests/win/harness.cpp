@@ -382,6 +382,13 @@ ClickTarget::~ClickTarget() {
 LRESULT CALLBACK ClickTarget::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<ClickTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
+    case WM_MOUSEMOVE:
+      if (self != nullptr) {
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(window, &p);
+        self->pointer_ = p;
+      }
+      return 0;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
       if (self != nullptr) {
@@ -404,6 +411,16 @@ std::vector<ClickTarget::Event> ClickTarget::Downs() const {
     }
   }
   return downs;
+}
+
+bool ClickTarget::PointerTo(int x, int y) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (!MoveCursorTo(x, y)) return false;
+    if (WaitUntil([&] { return pointer_.x == x && pointer_.y == y; }, 2000)) return true;
+    // Nudge it: a move onto the place it already has sends no message.
+    MoveCursorTo(x + 1, y);
+  }
+  return false;
 }
 
 bool ClickTarget::WaitForDowns(std::size_t count, DWORD timeoutMs) {

@@ -123,11 +123,16 @@ class ClickTarget {
   std::vector<Event> Downs() const;
   void Clear() { events_.clear(); }
   bool WaitForDowns(std::size_t count, DWORD timeoutMs = kTimeoutMs);
+  // Moves the cursor to a point over this window and waits until the window
+  // sees the pointer there. Inside a Wine virtual desktop GetCursorPos can
+  // read the new place while clicks still land at the old one.
+  bool PointerTo(int x, int y);
 
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND window_ = nullptr;
   std::vector<Event> events_;
+  POINT pointer_{-1, -1};  // where the last WM_MOUSEMOVE was, in screen pixels
 };
 
 double NowMs();

@@ -303,12 +303,18 @@ void ClickSpin(App& app, bool up) {
   const RECT r = harness::ScreenRect(GetDlgItem(app.Window(), lanzhi::kSpeedSpinId));
   const int x = (r.left + r.right) / 2;
   const int y = up ? r.top + 5 : r.bottom - 5;
-  // Every step changes the text. Under Wine a press right after a cursor move
-  // can land where the cursor was; such a press is lost, so press again.
+  // Inside a Wine virtual desktop a press right after a cursor move can land
+  // where the pointer was: lost, or on the other arrow. Such a press is
+  // undone and made again until the step is the one asked for.
   const std::string before = app.Text("编辑框3");
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  const std::string stepped = lanzhi::SpinSpeedText(before, up);
+  for (int attempt = 0; attempt < 5; ++attempt) {
     harness::LeftClickAt(x, y);
-    if (harness::WaitUntil([&] { return app.Text("编辑框3") != before; }, 1000)) return;
+    if (harness::WaitUntil([&] { return app.Text("编辑框3") != before; }, 1000) &&
+        app.Text("编辑框3") == stepped) {
+      return;
+    }
+    app.SetText("编辑框3", before);
   }
 }
 
