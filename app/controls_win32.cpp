@@ -1,6 +1,7 @@
 #include "app/controls_win32.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <string>
 
@@ -13,12 +14,23 @@ COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 // 标签1: an empty window whose only work is to turn HotkeyNotify into the
 // notification event.
+// The label's font, kept in its window bytes as the standard controls keep theirs.
+constexpr int kLabelFontSlot = 0;
+
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kHotkeyNotify) {
-    auto* handler = reinterpret_cast<LabelNotifyHandler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return handler != nullptr ? handler->OnLabelNotify(wParam, lParam) : 0;
+  switch (message) {
+    case kHotkeyNotify: {
+      auto* handler = reinterpret_cast<LabelNotifyHandler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      return handler != nullptr ? handler->OnLabelNotify(wParam, lParam) : 0;
+    }
+    case WM_SETFONT:
+      SetWindowLongPtrA(window, kLabelFontSlot, static_cast<LONG_PTR>(wParam));
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrA(window, kLabelFontSlot);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // Repaints what lies beneath a transparent label, then the label, so that no
@@ -100,6 +112,7 @@ LRESULT CALLBACK SpeedFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM
   auto* state = reinterpret_cast<SpeedFieldState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   switch (message) {
     case WM_CHAR:
+    case WM_IME_CHAR:  // composed by an input method, where one is still on
       if (!SpeedFieldAccepts(static_cast<unsigned>(wParam))) return 0;
       break;
     case WM_KILLFOCUS: {
@@ -119,16 +132,22 @@ LRESULT CALLBACK SpeedFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     case WM_WINDOWPOSCHANGED:
       if (state->spin != nullptr) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         RECT r{};
         GetWindowRect(window, &r);
         MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-        // Against the field's right edge, exactly as tall as the field.
-        SetWindowPos(state->spin, nullptr, r.right, r.top, kSpinWidth, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // Against the field's right edge, exactly as tall as the field, and
+        // shown or hidden with it, by ShowWindow or by SetWindowPos alike.
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if ((pos->flags & SWP_SHOWWINDOW) != 0) flags |= SWP_SHOWWINDOW;
+        if ((pos->flags & SWP_HIDEWINDOW) != 0) flags |= SWP_HIDEWINDOW;
+        SetWindowPos(state->spin, nullptr, r.right, r.top, kSpinWidth, r.bottom - r.top, flags);
       }
       break;
     case WM_SHOWWINDOW:
-      if (state->spin != nullptr) ShowWindow(state->spin, wParam != 0 ? SW_SHOWNA : SW_HIDE);
+      // ShowWindow while the parent is hidden changes no position, so only
+      // this message tells (lParam 0: the field's own show or hide).
+      if (state->spin != nullptr && lParam == 0) ShowWindow(state->spin, wParam != 0 ? SW_SHOWNA : SW_HIDE);
       break;
     case WM_ENABLE:
       if (state->spin != nullptr) EnableWindow(state->spin, static_cast<BOOL>(wParam));
@@ -150,6 +169,7 @@ bool RegisterControlClasses(HINSTANCE instance) {
   WNDCLASSEXA label{};
   label.cbSize = sizeof label;
   label.lpfnWndProc = LabelProc;
+  label.cbWndExtra = sizeof(LONG_PTR);
   label.hInstance = instance;
   label.hCursor = LoadCursor(nullptr, IDC_ARROW);
   label.lpszClassName = kLabelClass;
@@ -224,8 +244,11 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& ent
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (window == nullptr) return nullptr;
 
-  if (font != nullptr && entry.kind != ControlKind::TransparentLabel) {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // A control that names no font uses the stock GUI font (transparent labels
+  // draw their text themselves, with the font of their look).
+  if (entry.kind != ControlKind::TransparentLabel) {
+    HGDIOBJ used = font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(used), FALSE);
   }
 
   switch (entry.kind) {
@@ -240,6 +263,9 @@ HWND CreateControlWindow(HWND parent, HINSTANCE instance, const ControlSpec& ent
         SetWindowPos(speed->spin, nullptr, entry.x + entry.width, entry.y, kSpinWidth, entry.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(speed->spin, UDM_SETRANGE, 0, MAKELPARAM(kSpinUpper, kSpinLower));
+        // A number field: no input method, so that typing gives digits
+        // whatever the user's Chinese input method is set to.
+        ImmAssociateContextEx(window, nullptr, 0);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(speed));
         speed->original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpeedFieldProc)));

@@ -10,12 +10,12 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   lanzhi::RestrictDllSearch();
-  const std::string runDirectory = lanzhi::CurrentRunDirectory();
+  const std::wstring runDirectory = lanzhi::CurrentRunDirectory();
   // A bare drive ("C:") would name that drive's current directory, not its root.
-  const std::string current = (runDirectory.size() == 2 && runDirectory[1] == ':')
-                                  ? runDirectory + "\\"
-                                  : runDirectory;
-  SetCurrentDirectoryA(current.c_str());
+  const std::wstring current = (runDirectory.size() == 2 && runDirectory[1] == L':')
+                                   ? runDirectory + L"\\"
+                                   : runDirectory;
+  SetCurrentDirectoryW(current.c_str());
 
   lanzhi::MainWindow window(instance, runDirectory);
   if (!window.Create()) {

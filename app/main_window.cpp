@@ -22,7 +22,7 @@ const ControlSpec& TableEntry(int index) { return ControlTable()[static_cast<std
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, std::string runDirectory)
+MainWindow::MainWindow(HINSTANCE instance, std::wstring runDirectory)
     : instance_(instance), config_(std::move(runDirectory)), loop_(*this) {
   QueryPerformanceFrequency(&clockFrequency_);
 }
@@ -356,11 +356,9 @@ void MainWindow::ObserveHeldKeys() {
 void MainWindow::RefreshCursorReadout() {
   POINT cursor{};
   GetCursorPos(&cursor);
-  // Ten times a second while the program runs: a cursor that has not moved
-  // has nothing new to show, so the window search is skipped.
-  if (readoutValid_ && cursor.x == readoutPoint_.x && cursor.y == readoutPoint_.y) return;
-  readoutPoint_ = cursor;
-  readoutValid_ = true;
+  // The window under a resting cursor can change too (this window moved
+  // under it, another one opened over it), so the search runs every time;
+  // the title is written only when it changes.
   HWND under = WindowUnderCursor();
   HWND top = under != nullptr ? GetAncestor(under, GA_ROOT) : nullptr;
   const std::string title =

@@ -27,7 +27,7 @@ constexpr int CentredOrigin(int screen, int size) { return (screen - size) / 2; 
 
 class MainWindow final : public LabelNotifyHandler, private ClickEnvironment {
  public:
-  MainWindow(HINSTANCE instance, std::string runDirectory);
+  MainWindow(HINSTANCE instance, std::wstring runDirectory);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -97,8 +97,6 @@ class MainWindow final : public LabelNotifyHandler, private ClickEnvironment {
   ClickLoop loop_;
   HWND savedFocus_ = nullptr;
   std::string shownTitle_;
-  POINT readoutPoint_{};
-  bool readoutValid_ = false;
   LARGE_INTEGER clockFrequency_{};
 };
 

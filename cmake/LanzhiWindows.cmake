@@ -22,13 +22,16 @@ add_library(lanzhi_win32 STATIC
   app/dll_search_win32.cpp
   app/main_window.cpp
 )
-target_link_libraries(lanzhi_win32 PUBLIC lanzhi_core comctl32 shell32 user32 gdi32)
+target_link_libraries(lanzhi_win32 PUBLIC lanzhi_core comctl32 shell32 user32 gdi32 imm32)
 target_compile_definitions(lanzhi_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 target_compile_definitions(lanzhi_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
-add_executable(lanzhi_clicker WIN32 app/main.cpp app/load_config.cpp app/resources/app.rc)
+add_executable(lanzhi_clicker WIN32 app/main.cpp app/resources/app.rc)
 if(MINGW)
-  target_sources(lanzhi_clicker PRIVATE app/lean_runtime.cpp)
+  target_sources(lanzhi_clicker PRIVATE app/load_config.cpp app/lean_runtime.cpp)
+elseif(MSVC)
+  # MSVC's runtime has its own load configuration; the linker sets the flags.
+  target_link_options(lanzhi_clicker PRIVATE /DEPENDENTLOADFLAG:0x800)
 endif()
 add_dependencies(lanzhi_clicker lanzhi_icon)
 set_target_properties(lanzhi_clicker PROPERTIES OUTPUT_NAME "岚指智能鼠标点击器")

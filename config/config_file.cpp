@@ -2,16 +2,10 @@
 
 namespace lanzhi {
 
-std::string RunDirectoryOf(std::string_view modulePath) {
-  const std::size_t cut = modulePath.rfind('\\');
-  if (cut == std::string_view::npos) return {};
-  return std::string(modulePath.substr(0, cut));
-}
-
-std::string ConfigPathIn(std::string_view runDirectory) {
-  std::string path(runDirectory);
-  path += kConfigFileName;
-  return path;
+std::wstring RunDirectoryOf(std::wstring_view modulePath) {
+  const std::size_t cut = modulePath.rfind(L'\\');
+  if (cut == std::wstring_view::npos) return {};
+  return std::wstring(modulePath.substr(0, cut));
 }
 
 std::string_view StripLeadingControls(std::string_view text) {

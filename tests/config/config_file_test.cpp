@@ -6,23 +6,19 @@ namespace lanzhi {
 namespace {
 
 TEST(RunDirectory, CutsTheModulePathAtTheLastBackslash) {
-  EXPECT_EQ(RunDirectoryOf("C:\\Tools\\clicker.exe"), "C:\\Tools");
-  EXPECT_EQ(RunDirectoryOf("C:\\a\\b\\c.exe"), "C:\\a\\b");
-  EXPECT_EQ(RunDirectoryOf("C:\\clicker.exe"), "C:");
-  EXPECT_EQ(RunDirectoryOf("clicker.exe"), "");
+  EXPECT_EQ(RunDirectoryOf(L"C:\\Tools\\clicker.exe"), L"C:\\Tools");
+  EXPECT_EQ(RunDirectoryOf(L"C:\\a\\b\\c.exe"), L"C:\\a\\b");
+  EXPECT_EQ(RunDirectoryOf(L"C:\\clicker.exe"), L"C:");
+  EXPECT_EQ(RunDirectoryOf(L"clicker.exe"), L"");
+  // Names whose GBK form holds a 0x5C trail byte, or that have no GBK form.
+  EXPECT_EQ(RunDirectoryOf(L"D:\\\u4E57\\\u4E57\u70B9\u51FB\u5668.exe"), L"D:\\\u4E57");
+  EXPECT_EQ(RunDirectoryOf(L"C:\\Users\\Kullan\u0131c\u0131\\x.exe"), L"C:\\Users\\Kullan\u0131c\u0131");
 }
 
 TEST(RunDirectory, KeepsPathsLongerThanMaxPathWhole) {
-  std::string dir = "C:";
-  while (dir.size() < 600) dir += "\\" + std::string(40, 'd');
-  EXPECT_EQ(RunDirectoryOf(dir + "\\clicker.exe"), dir);
-}
-
-
-TEST(ConfigPath, JoinsWithExactlyOneBackslash) {
-  EXPECT_EQ(ConfigPathIn("C:"), "C:\\岚指智能鼠标点击器.ini");
-  EXPECT_EQ(ConfigPathIn("C:\\Tools"), "C:\\Tools\\岚指智能鼠标点击器.ini");
-  EXPECT_EQ(ConfigPathIn(RunDirectoryOf("C:\\clicker.exe")), "C:\\岚指智能鼠标点击器.ini");
+  std::wstring dir = L"C:";
+  while (dir.size() < 600) dir += L"\\" + std::wstring(40, L'd');
+  EXPECT_EQ(RunDirectoryOf(dir + L"\\clicker.exe"), dir);
 }
 
 TEST(StripLeadingControls, DropsBytesOneToThirtyTwoFromTheFrontOnly) {

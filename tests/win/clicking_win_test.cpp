@@ -36,6 +36,11 @@ class Clicking : public ::testing::Test {
       SendMessageA(app_->Control(name), BM_SETCHECK, std::string(name) == radio ? BST_CHECKED : BST_UNCHECKED, 0);
     }
   }
+  std::string Title() const {
+    char text[128] = {};
+    GetWindowTextA(app_->Window(), text, sizeof text);
+    return text;
+  }
   bool StatusBecomes(const std::string& text) {
     return harness::WaitUntil([&] { return app_->Text("编辑框2") == text; });
   }
@@ -54,11 +59,14 @@ class Clicking : public ::testing::Test {
 
 TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
   Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
-  Pace("100");
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   for (const auto& [start, stop] : {std::pair<WORD, WORD>{VK_F6, VK_F7}, {VK_F10, VK_F11}}) {
     target_.Clear();
     FocusTarget();
+    // Set again for each start: inside the virtual desktop the first clicks
+    // of a run can land where the pointer was before (docs/wine-facts.md),
+    // on the program's own spin buttons, say.
+    Pace("100");
     Press(start);
     ASSERT_TRUE(target_.WaitForDowns(3)) << start;
     EXPECT_EQ(app_->Text("编辑框2"), "正在以0.1秒1次的速度左键单击");
@@ -69,7 +77,7 @@ TEST_F(Clicking, StartAndStopKeysWorkWhileAnotherApplicationHasTheFocus) {
 
 TEST_F(Clicking, KeysWithAModifierDoNotCount) {
   Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("50");
   Press(VK_F6, {VK_CONTROL});
   Press(VK_F10, {VK_SHIFT});
@@ -82,7 +90,7 @@ TEST_F(Clicking, KeysWithAModifierDoNotCount) {
 TEST_F(Clicking, TheOtherKeysWorkWhenAnotherProcessHoldsF6) {
   ASSERT_TRUE(RegisterHotKey(target_.Window(), 1, 0, VK_F6));
   Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("100");
   Press(VK_F6);
   harness::ObserveFor(400);
@@ -109,7 +117,7 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
   int spot = 0;
   for (const auto& c : cases) {
     // A fresh spot each time, so one case's click does not pair with the last.
-    ASSERT_TRUE(target_.PointerTo(60 + 60 * spot++, 120));
+    ASSERT_TRUE(harness::MoveCursorTo(60 + 60 * spot++, 120));
     target_.Clear();
     Mode(c.mode);
     Press(VK_F6);
@@ -120,27 +128,6 @@ TEST_F(Clicking, EachClickModeGivesItsButtonMessages) {
     for (std::size_t i = 0; i < c.messages.size(); ++i) seen.push_back(target_.Events()[i].message);
     EXPECT_EQ(seen, c.messages) << c.mode;
   }
-  EXPECT_EQ(app_->Close(), 0u);
-}
-
-TEST_F(Clicking, AnyPositionFollowsTheMouse) {
-  Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
-  Pace("300");
-  Press(VK_F6);
-  ASSERT_TRUE(target_.WaitForDowns(1));
-  EXPECT_EQ(target_.Downs()[0].screen.x, 100);
-  EXPECT_EQ(target_.Downs()[0].screen.y, 100);
-  ASSERT_TRUE(target_.PointerTo(200, 150));
-  const std::size_t before = target_.Downs().size();
-  ASSERT_TRUE(harness::WaitUntil([&] {
-    const auto downs = target_.Downs();
-    return downs.size() > before + 1;
-  }));
-  const auto last = target_.Downs().back();
-  EXPECT_EQ(last.screen.x, 200);
-  EXPECT_EQ(last.screen.y, 150);
-  StopAndExpectQuiet();
   EXPECT_EQ(app_->Close(), 0u);
 }
 
@@ -161,7 +148,7 @@ void HoldKey(WORD key, double ms) {
 
 TEST_F(Clicking, AHeldStartKeyIsOnePress) {
   Launch(ThreePositionsIni());
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("1000");
   HoldKey(VK_F6, 1500);
   const std::size_t whileHeld = target_.Downs().size();
@@ -230,7 +217,7 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
       {"one complete position", harness::PositionsIni({{1, "40", "40"}}), "单选框3", "100",
        lanzhi::kTooFewPositionsMessage},
   };
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   for (const auto& c : cases) {
     target_.Clear();
     Launch(c.ini);
@@ -255,7 +242,7 @@ TEST_F(Clicking, BrokenRulesAreRefusedWithTheirMessageAndNoClick) {
 
 TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
   Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("20");
   Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(5));
@@ -267,7 +254,7 @@ TEST_F(Clicking, ClosingWhileClickingEndsWithZeroAndNoFurtherClick) {
 
 TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
   Launch();
-  ASSERT_TRUE(target_.PointerTo(100, 100));
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
   Pace("100");
   const auto click = [&](const char* button) {
     SendMessageA(app_->Window(), WM_COMMAND, MAKEWPARAM(lanzhi::ControlId(button), BN_CLICKED),
@@ -285,16 +272,25 @@ TEST_F(Clicking, TheHiddenButtonsStartAndStop) {
 
 TEST_F(Clicking, TheTitleReadsOutTheCursorOutsideTheWindow) {
   Launch();
-  const auto title = [&] {
-    char text[128] = {};
-    GetWindowTextA(app_->Window(), text, sizeof text);
-    return std::string(text);
-  };
-  ASSERT_TRUE(target_.PointerTo(10, 20));
-  EXPECT_TRUE(harness::WaitUntil([&] { return title() == "X轴：10 Y轴：20"; })) << title();
+  ASSERT_TRUE(harness::MoveCursorTo(10, 20));
+  EXPECT_TRUE(harness::WaitUntil([&] { return Title() == "X轴：10 Y轴：20"; })) << Title();
   const RECT r = harness::ScreenRect(app_->Control("编辑框2"));
   ASSERT_TRUE(harness::MoveCursorTo(r.left + 5, r.top + 5));
-  EXPECT_TRUE(harness::WaitUntil([&] { return title() == "岚指智能鼠标点击器"; })) << title();
+  EXPECT_TRUE(harness::WaitUntil([&] { return Title() == "岚指智能鼠标点击器"; })) << Title();
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
+TEST_F(Clicking, TheTitleFollowsTheWindowMovedUnderARestingCursor) {
+  Launch();
+  // A resting cursor, away from the window and from the target.
+  ASSERT_TRUE(harness::MoveCursorTo(150, 600));
+  ASSERT_TRUE(harness::WaitUntil([&] { return Title() == "X轴：150 Y轴：600"; })) << Title();
+  const RECT home = harness::ScreenRect(app_->Window());
+  constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(app_->Window(), nullptr, 100, 550, 0, 0, kMoveOnly);
+  EXPECT_TRUE(harness::WaitUntil([&] { return Title() == "岚指智能鼠标点击器"; }, 2000)) << Title();
+  SetWindowPos(app_->Window(), nullptr, home.left, home.top, 0, 0, kMoveOnly);
+  EXPECT_TRUE(harness::WaitUntil([&] { return Title() == "X轴：150 Y轴：600"; }, 2000)) << Title();
   EXPECT_EQ(app_->Close(), 0u);
 }
 

@@ -26,7 +26,7 @@ class ConfigFileTest : public ::testing::Test {
   void SetUp() override { folder_ = harness::TempFolder(L"config"); }
   void TearDown() override { harness::RemoveFolder(folder_); }
   std::wstring IniPath() const { return folder_ + L"\\岚指智能鼠标点击器.ini"; }
-  lanzhi::ConfigFile File() const { return lanzhi::ConfigFile(Narrow(folder_)); }
+  lanzhi::ConfigFile File() const { return lanzhi::ConfigFile(folder_); }
   std::wstring folder_;
 };
 
@@ -223,6 +223,62 @@ TEST(RunDirectory, IsTakenWholeWhenLongerThanMaxPathBytes) {
     EXPECT_EQ(app.Close(), 0u);
   }
   harness::RemoveFolder(base);
+}
+
+// A folder or a program name that the GBK form of a path cannot hold whole:
+// 乗 ends in the byte 0x5C, a backslash in GBK; Turkish and Polish letters
+// have no GBK form at all.
+TEST(SettingsFolder, IsFoundWhateverTheFolderAndTheProgramAreCalled) {
+  const struct {
+    const wchar_t* folder;
+    const wchar_t* program;
+  } cases[] = {
+      {L"tools", L"乗点击器.exe"},
+      {L"Kullanıcı", L"岚指智能鼠标点击器.exe"},
+      {L"Ångström łąka", L"乗点击器.exe"},
+  };
+  for (const auto& c : cases) {
+    const std::string what = Narrow(std::wstring(c.folder) + L"\\" + c.program);
+    const std::wstring base = harness::TempFolder(L"names");
+    const std::wstring dir = base + L"\\" + c.folder;
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr)) << what;
+
+    // A file that switches the notice off and stores two positions.
+    {
+      harness::ClickTarget target;
+      harness::App app(harness::PositionsIni({{1, "60", "50"}, {2, "160", "50"}}), dir, c.program);
+      ASSERT_TRUE(app.Start()) << what;
+      EXPECT_EQ(harness::FindBox("使用说明："), nullptr) << what << ": the notice came although the file says 否";
+      SendMessageA(app.Control("单选框2"), BM_SETCHECK, BST_UNCHECKED, 0);
+      SendMessageA(app.Control("单选框3"), BM_SETCHECK, BST_CHECKED, 0);
+      app.SetText("编辑框3", "300");
+      ASSERT_TRUE(harness::MoveCursorTo(60, 50)) << what;
+      harness::Press(VK_F6);
+      ASSERT_TRUE(target.WaitForDowns(3)) << what << ": the stored positions were not read";
+      harness::Press(VK_F7);
+      EXPECT_EQ(harness::FindBox("岚指提示："), nullptr) << what;
+      for (const auto& down : target.Downs()) {
+        EXPECT_EQ(down.screen.y, 50) << what;
+        EXPECT_TRUE(down.screen.x == 60 || down.screen.x == 160) << what << ": " << down.screen.x;
+      }
+      EXPECT_EQ(app.Close(), 0u) << what;
+    }
+    // A first start writes its switch into that folder.
+    {
+      DeleteFileW((dir + L"\\岚指智能鼠标点击器.ini").c_str());
+      harness::App app(std::nullopt, dir, c.program);
+      ASSERT_TRUE(app.Start(false)) << what;
+      HWND box = harness::WaitForBox("使用说明：");
+      ASSERT_NE(box, nullptr) << what;
+      const auto ini = harness::ReadBytes(dir + L"\\岚指智能鼠标点击器.ini");
+      ASSERT_TRUE(ini.has_value()) << what << ": no file in the program's folder";
+      EXPECT_EQ(*ini, harness::IniText({{"启动时弹出使用说明", "是"}})) << what;
+      harness::PressBoxButton(box, IDOK);
+      ASSERT_TRUE(app.WaitForWindow()) << what;
+      EXPECT_EQ(app.Close(), 0u) << what;
+    }
+    harness::RemoveFolder(base);
+  }
 }
 
 }  // namespace

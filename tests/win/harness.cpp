@@ -162,10 +162,10 @@ HWND FindProgramWindow(DWORD processId) {
   return windows.empty() ? nullptr : windows.front();
 }
 
-App::App(std::optional<std::string> ini, std::wstring folder)
-    : folder_(std::move(folder)), ownFolder_(folder_.empty()) {
+App::App(std::optional<std::string> ini, std::wstring folder, std::wstring exeName)
+    : folder_(std::move(folder)), exeName_(std::move(exeName)), ownFolder_(folder_.empty()) {
   if (ownFolder_) folder_ = TempFolder(L"app");
-  CopyFileW(ProgramPath().c_str(), (folder_ + L"\\岚指智能鼠标点击器.exe").c_str(), FALSE);
+  CopyFileW(ProgramPath().c_str(), (folder_ + L"\\" + exeName_).c_str(), FALSE);
   if (ini) WriteBytes(IniPath(), *ini);
 }
 
@@ -182,7 +182,7 @@ App::~App() {
 std::wstring App::IniPath() const { return folder_ + L"\\岚指智能鼠标点击器.ini"; }
 
 bool App::Start(bool waitForWindow) {
-  const std::wstring exe = folder_ + L"\\岚指智能鼠标点击器.exe";
+  const std::wstring exe = folder_ + L"\\" + exeName_;
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -382,13 +382,6 @@ ClickTarget::~ClickTarget() {
 LRESULT CALLBACK ClickTarget::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<ClickTarget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
-    case WM_MOUSEMOVE:
-      if (self != nullptr) {
-        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ClientToScreen(window, &p);
-        self->pointer_ = p;
-      }
-      return 0;
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
       if (self != nullptr) {
@@ -411,16 +404,6 @@ std::vector<ClickTarget::Event> ClickTarget::Downs() const {
     }
   }
   return downs;
-}
-
-bool ClickTarget::PointerTo(int x, int y) {
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (!MoveCursorTo(x, y)) return false;
-    if (WaitUntil([&] { return pointer_.x == x && pointer_.y == y; }, 2000)) return true;
-    // Nudge it: a move onto the place it already has sends no message.
-    MoveCursorTo(x + 1, y);
-  }
-  return false;
 }
 
 bool ClickTarget::WaitForDowns(std::size_t count, DWORD timeoutMs) {

@@ -45,8 +45,10 @@ std::string PositionsIni(std::initializer_list<std::tuple<int, const char*, cons
 class App {
  public:
   // `ini`: the configuration file's bytes, or none for a first start.
-  // `folder`: where the copy goes (an empty one of its own when not given).
-  explicit App(std::optional<std::string> ini = QuietIni(), std::wstring folder = {});
+  // `folder`: where the copy goes (an empty one of its own when not given);
+  // `exeName`: the copy's file name.
+  explicit App(std::optional<std::string> ini = QuietIni(), std::wstring folder = {},
+               std::wstring exeName = L"岚指智能鼠标点击器.exe");
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -76,6 +78,7 @@ class App {
 
  private:
   std::wstring folder_;
+  std::wstring exeName_;
   bool ownFolder_ = true;
   PROCESS_INFORMATION info_{};
   HWND window_ = nullptr;
@@ -123,16 +126,11 @@ class ClickTarget {
   std::vector<Event> Downs() const;
   void Clear() { events_.clear(); }
   bool WaitForDowns(std::size_t count, DWORD timeoutMs = kTimeoutMs);
-  // Moves the cursor to a point over this window and waits until the window
-  // sees the pointer there. Inside a Wine virtual desktop GetCursorPos can
-  // read the new place while clicks still land at the old one.
-  bool PointerTo(int x, int y);
 
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND window_ = nullptr;
   std::vector<Event> events_;
-  POINT pointer_{-1, -1};  // where the last WM_MOUSEMOVE was, in screen pixels
 };
 
 double NowMs();

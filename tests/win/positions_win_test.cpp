@@ -1,5 +1,5 @@
-// Where clicks land when the program moves the cursor: the fixed point and
-// the tour over the stored positions. Run with plain X11 windows under a
+// Where clicks land: at the cursor, at the fixed point, and in turn over the
+// stored positions. Run with plain X11 windows under a
 // window manager (LANZHI_DESKTOP=none): inside a Wine virtual desktop a click
 // right after a cursor jump can land where the pointer was before, as the
 // pointer's X events lag behind.
@@ -37,9 +37,25 @@ class Positions : public ::testing::Test {
   std::unique_ptr<harness::App> app_;
 };
 
+TEST_F(Positions, AnyPositionFollowsTheMouse) {
+  Launch(harness::QuietIni(), "单选框2", "300");
+  ASSERT_TRUE(harness::MoveCursorTo(100, 100));
+  harness::Press(VK_F6);
+  ASSERT_TRUE(target_.WaitForDowns(1));
+  EXPECT_EQ(target_.Downs()[0].screen.x, 100);
+  EXPECT_EQ(target_.Downs()[0].screen.y, 100);
+  ASSERT_TRUE(harness::MoveCursorTo(200, 150));
+  const std::size_t before = target_.Downs().size();
+  ASSERT_TRUE(harness::WaitUntil([&] { return target_.Downs().size() > before + 1; }));
+  const auto downs = Stop();
+  EXPECT_EQ(downs.back().screen.x, 200);
+  EXPECT_EQ(downs.back().screen.y, 150);
+  EXPECT_EQ(app_->Close(), 0u);
+}
+
 TEST_F(Positions, FixedPositionKeepsThePointOfTheStart) {
   Launch(harness::QuietIni(), "单选框1", "300");
-  ASSERT_TRUE(target_.PointerTo(50, 60));
+  ASSERT_TRUE(harness::MoveCursorTo(50, 60));
   harness::Press(VK_F6);
   ASSERT_TRUE(target_.WaitForDowns(1));
   ASSERT_TRUE(harness::MoveCursorTo(250, 200));

@@ -7,8 +7,8 @@
 #include "config/config_file.h"
 
 int main() {
-  const std::string dir = lanzhi::CurrentRunDirectory();
+  const std::wstring dir = lanzhi::CurrentRunDirectory();
   const lanzhi::ConfigFile config(dir);
-  std::printf("%s\n%s\n", dir.c_str(), config.Path().c_str());
+  std::printf("%s\n%s\n", lanzhi::NarrowToAnsi(dir).c_str(), config.Path().c_str());
   return 0;
 }

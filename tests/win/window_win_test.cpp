@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 
 #include "app/controls.h"
@@ -390,6 +391,83 @@ TEST(SpeedField, FiltersLimitsNormalisesAndSpins) {
     Press(VK_TAB);
     ASSERT_TRUE(FocusIs(app, "单选框1")) << c.what;
     EXPECT_EQ(app.Text("编辑框3"), c.afterLeaving) << c.what;
+  }
+  EXPECT_EQ(app.Close(), 0u);
+}
+
+// In this process: Wine answers WM_GETFONT sent from another process with 0.
+TEST(Controls, ThoseThatNameNoFontUseTheStockGuiFont) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  ASSERT_TRUE(lanzhi::RegisterControlClasses(instance));
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 269, 170, nullptr, nullptr, instance, nullptr);
+  ASSERT_NE(parent, nullptr);
+  const auto stock = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  int withoutFont = 0;
+  int id = 5000;
+  for (const lanzhi::ControlSpec& entry : lanzhi::ControlTable()) {
+    if (entry.kind == lanzhi::ControlKind::Timer || entry.kind == lanzhi::ControlKind::TransparentLabel) continue;
+    HFONT own = lanzhi::CreateControlFont(entry.font);
+    HWND control = lanzhi::CreateControlWindow(parent, instance, entry, id++, own, nullptr, nullptr, nullptr);
+    ASSERT_NE(control, nullptr) << entry.name;
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    if (entry.font == lanzhi::FontKind::Default) {
+      EXPECT_EQ(font, stock) << entry.name;
+      ++withoutFont;
+    } else {
+      EXPECT_EQ(font, own) << entry.name;
+    }
+    DestroyWindow(control);
+    if (own != nullptr) DeleteObject(own);
+  }
+  EXPECT_GE(withoutFont, 49);  // 编辑框1, 编辑框4 and 编辑框5 to 编辑框51 among them
+  DestroyWindow(parent);
+}
+
+TEST(SpeedField, SpinButtonsFollowTheFieldShownOrHiddenEitherWay) {
+  App app;
+  ASSERT_TRUE(app.Start());
+  HWND field = app.Control("编辑框3");
+  HWND spin = GetDlgItem(app.Window(), lanzhi::kSpeedSpinId);
+  ASSERT_TRUE(IsWindowVisible(spin));
+  constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  const struct {
+    const char* how;
+    std::function<void()> act;
+    bool visible;
+  } steps[] = {
+      {"SetWindowPos hides", [&] { SetWindowPos(field, nullptr, 0, 0, 0, 0, kKeep | SWP_HIDEWINDOW); }, false},
+      {"SetWindowPos shows", [&] { SetWindowPos(field, nullptr, 0, 0, 0, 0, kKeep | SWP_SHOWWINDOW); }, true},
+      {"ShowWindow hides", [&] { ShowWindow(field, SW_HIDE); }, false},
+      {"ShowWindow shows", [&] { ShowWindow(field, SW_SHOWNA); }, true},
+  };
+  for (const auto& step : steps) {
+    step.act();
+    EXPECT_TRUE(harness::WaitUntil([&] { return (IsWindowVisible(spin) != FALSE) == step.visible; }, 2000))
+        << step.how;
+  }
+  EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST(SpeedField, TakesFromAnInputMethodOnlyWhatItTakesFromTheKeyboard) {
+  App app;
+  ASSERT_TRUE(app.Start());
+  HWND field = app.Control("编辑框3");
+  const struct {
+    const char* what;
+    WPARAM character;  // a double-byte character has its lead byte in the high byte
+    const char* after;
+  } cases[] = {
+      {"a digit", '5', "125"},
+      {"a letter", 'a', "12"},
+      {"the Chinese full stop", 0xA1A3, "12"},
+      {"a full-width digit", 0xA3B1, "12"},
+      {"a Chinese character", 0xC0B6, "12"},  // 岚
+  };
+  for (const auto& c : cases) {
+    app.SetText("编辑框3", "12");
+    SendMessageA(field, EM_SETSEL, 2, 2);
+    SendMessageA(field, WM_IME_CHAR, c.character, 1);
+    EXPECT_EQ(app.Text("编辑框3"), c.after) << c.what;
   }
   EXPECT_EQ(app.Close(), 0u);
 }
