@@ -1,5 +1,6 @@
-// Hotkey ids and modifier flags. The registration and the filter on the main
-// window are in hotkeys_win32.cpp.
+// Hotkey ids, modifier flags, and the rule that a held start key is one
+// press. The registration and the filter on the main window are in
+// hotkeys_win32.cpp.
 #pragma once
 
 #include <cstdint>
