@@ -329,13 +329,19 @@ LRESULT MainWindow::OnCreditPress(int /*x*/, int /*y*/, int /*keys*/, bool doubl
 }
 
 LRESULT MainWindow::OnLabelNotify(WPARAM wParam, LPARAM /*lParam*/) {
-  const int key = HotkeyIndex(static_cast<long long>(wParam), hotkeyIds_);
-  if (key < 0) return 0;
-  if (!kHotkeyKeys[key].starts) {
-    StopClicking();
-  } else if (heldKeys_.Press(key, static_cast<std::uint32_t>(GetMessageTime()))) {
-    // Only the press itself: the repeats of a held key would restart clicking.
-    StartClicking();
+  const auto id = static_cast<long long>(wParam);
+  switch (ActionForHotkey(id, hotkeyIds_)) {
+    case HotkeyAction::Start:
+      // Only the press itself: the repeats of a held key would restart clicking.
+      if (heldKeys_.Press(HotkeyIndex(id, hotkeyIds_), static_cast<std::uint32_t>(GetMessageTime()))) {
+        StartClicking();
+      }
+      break;
+    case HotkeyAction::Stop:
+      StopClicking();
+      break;
+    case HotkeyAction::None:
+      break;
   }
   return 0;
 }
